@@ -1,0 +1,8 @@
+// Classic 3-D look.
+#include "button/TarvexButton.hpp"
+
+namespace tarvex {
+
+void TarvexButton::DrawClassicButton(bool) {}
+
+}  // namespace tarvex

@@ -1,0 +1,8 @@
+// Etched flat look.
+#include "button/TarvexButton.hpp"
+
+namespace tarvex {
+
+void TarvexButton::DrawEtchedButton(bool) {}
+
+}  // namespace tarvex

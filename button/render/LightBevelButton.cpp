@@ -1,0 +1,8 @@
+// Light bevel look.
+#include "button/TarvexButton.hpp"
+
+namespace tarvex {
+
+void TarvexButton::DrawLightBevelButton(bool) {}
+
+}  // namespace tarvex

@@ -1,0 +1,8 @@
+// Shaded look.
+#include "button/TarvexButton.hpp"
+
+namespace tarvex {
+
+void TarvexButton::DrawShadedButton(bool) {}
+
+}  // namespace tarvex
