@@ -1,0 +1,232 @@
+// The Qt host of the TarvexButton control: a QWidget that owns one control and answers every
+// host service it asks for (presentation, shape, input, focus, access keys, hover timer, the
+// form's control list, message boxes, pictures and the desktop colours).
+#pragma once
+
+#include <QRegion>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "button/HostServices.hpp"
+#include "button/TarvexButton.hpp"
+
+class QPalette;
+class QShortcut;
+
+namespace tarvex {
+class PropertyBag;
+}
+
+namespace tarvex::qt {
+
+// ---- Message boxes
+// -------------------------------------------------------------------------------
+
+// Shows the control's modal boxes. `style` is the classic value: buttons (vbOKOnly, vbOKCancel,
+// vbYesNo, ...) plus an icon (vbCritical, vbQuestion, vbExclamation, vbInformation); the answer is
+// vbOK, vbCancel, vbYes, vbNo, ... A test installs its own service so that boxes are answered
+// at once, without timers or a running dialog.
+class MessageBoxService {
+  public:
+    virtual ~MessageBoxService() = default;
+    virtual int Show(QWidget* parent, const QString& text, int style, const QString& title) = 0;
+};
+
+// The desktop's QMessageBox, run modally over `parent`'s window.
+class QtMessageBoxService final : public MessageBoxService {
+  public:
+    int Show(QWidget* parent, const QString& text, int style, const QString& title) override;
+};
+
+// Remembers every box it is asked to show and answers from a queue; with the queue empty it
+// answers the first button of the box (vbOK, vbYes, ...).
+class RecordingMessageBoxService final : public MessageBoxService {
+  public:
+    struct Box {
+        QString text;
+        int style = 0;
+        QString title;
+    };
+    int Show(QWidget* parent, const QString& text, int style, const QString& title) override;
+    std::vector<Box> shown;
+    std::deque<int> answers;
+};
+
+// The process-wide service every TarvexButtonWidget uses. Installing null restores the desktop's
+// boxes. Returns the service that was installed before.
+std::shared_ptr<MessageBoxService> SetMessageBoxService(std::shared_ptr<MessageBoxService> service);
+MessageBoxService& CurrentMessageBoxService();
+
+// The title of boxes that name none of their own ("Vornik" unless changed).
+void SetApplicationTitle(const QString& title);
+QString ApplicationTitle();
+
+// ---- Pictures, colours, shapes, containers
+// -------------------------------------------------------
+
+// Reads a PNG, ICO, BMP or GIF file into a picture with an ARGB surface (an .ico file gives an
+// icon picture, anything else a bitmap). Throws HostError naming the file when it cannot be read.
+PictureRef LoadPicture(const QString& path);
+
+// Maps a Qt palette (normally the desktop's, QApplication::palette()) onto the system colours the
+// drawing layer answers from. Colours that a palette does not carry keep their classic values.
+void ApplyDesktopPalette(const QPalette& palette);
+
+// A drawing-layer region as a Qt region, span by span (exact, no scaling).
+QRegion ToQRegion(const gdi::Region& region);
+
+// Marks `widget` as an element of a control array (shown as "Name(index)").
+void SetControlIndex(QWidget* widget, int index);
+std::optional<int> ControlIndex(const QWidget* widget);
+// Marks a widget that is neither a QGroupBox nor a plain QFrame as a container of its own
+// (buttons inside it then form their own option group).
+void MarkAsContainer(QWidget* widget);
+
+// ---- The widget
+// ----------------------------------------------------------------------------------
+
+class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEvents {
+    Q_OBJECT
+
+  public:
+    // Creates the control with its new-instance defaults. `name` becomes the objectName and the
+    // control's name; `index` makes it an element of a control array.
+    TarvexButtonWidget(QWidget* parent, const QString& name,
+                       std::optional<int> index = std::nullopt);
+    ~TarvexButtonWidget() override;
+
+    TarvexButton& button() { return *button_; }
+    const TarvexButton& button() const { return *button_; }
+    std::optional<int> index() const { return index_; }
+
+    // Reads a stored property set into the control (the loading of a saved layout).
+    void loadProperties(const PropertyBag& bag);
+
+    // Handlers that receive the events with their arguments by reference (may be null); the Qt
+    // signals below carry the same events by value. The sink must outlive the widget or be reset.
+    void setEventSink(ButtonEvents* sink) { sink_ = sink; }
+
+    // False puts the control in design mode (the look-shaping properties then change). Default
+    // true: the running program.
+    void setUserMode(bool userMode) { userMode_ = userMode; }
+
+    QSize sizeHint() const override;
+
+  signals:
+    void clicked();
+    void mouseDown(int button, int shift, float x, float y);
+    void mouseMove(int buttons, int shift, float x, float y);
+    void mouseUp(int button, int shift, float x, float y);
+    void keyPress(int keyAscii);
+    void keyDown(int keyCode, int shift);
+    void keyUp(int keyCode, int shift);
+    void mouseOut();
+    // Design mode only: the stored property with this key changed.
+    void propertyChanged(const QString& key);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  public:
+    // ---- UserControlSite ----
+    std::uintptr_t hWnd() const override;
+    std::int32_t ScaleWidth() const override;
+    std::int32_t ScaleHeight() const override;
+    void Refresh() override;
+    void SetWindowRgn(std::optional<gdi::Region> region, bool redraw) override;
+    bool Enabled() const override;
+    void SetEnabled(bool enabled) override;
+    FontRef Font() const override;
+    void SetFont(FontRef font) override;
+    std::int16_t MousePointer() const override;
+    void SetMousePointer(std::int16_t pointer) override;
+    PictureRef MouseIcon() const override;
+    void SetMouseIcon(PictureRef icon) override;
+    std::string Name() const override;
+    // ---- ContainerSite ----
+    bool UserMode() const override;
+    std::string DisplayName() const override;
+    FontRef AmbientFont() const override;
+    void PropertyChanged(std::string_view key) override;
+    // ---- ParentFormSite ----
+    std::string FormName() const override;
+    gdi::COLORREF FormBkColor() const override;
+    gdi::COLORREF FormTextColor() const override;
+    FontRef FormFont() const override;
+    std::size_t ControlCount() const override;
+    std::optional<FormControl> ControlAt(std::size_t position) const override;
+    FormControl FindControl(std::string_view name,
+                            std::optional<std::int32_t> index) const override;
+    // ---- ServiceSite ----
+    void SetAccessKeys(std::string_view keys) override;
+    void SetHoverTimerInterval(std::int32_t milliseconds) override;
+    void SetHoverTimerEnabled(bool enabled) override;
+    bool HoverTimerEnabled() const override;
+    std::uintptr_t WindowUnderCursor() const override;
+    std::int32_t TwipsPerPixelY() const override;
+    std::int32_t MsgBox(std::string_view text, std::int32_t style, std::string_view title) override;
+    std::string AppTitle() const override;
+    void SendKeys(std::string_view keys) override;
+    double Timer() const override;
+    // ---- ControlHost ----
+    ButtonEvents* Events() override;
+
+  private:
+    // ButtonEvents: forwards to the sink, then emits the signal.
+    void Click(TarvexButton&) override;
+    void MouseDown(TarvexButton&, std::int16_t& Button, std::int16_t& Shift, float& X,
+                   float& Y) override;
+    void MouseMove(TarvexButton&, std::int16_t& Button, std::int16_t& Shift, float& X,
+                   float& Y) override;
+    void MouseUp(TarvexButton&, std::int16_t& Button, std::int16_t& Shift, float& X,
+                 float& Y) override;
+    void KeyPress(TarvexButton&, std::int16_t& KeyAscii) override;
+    void KeyDown(TarvexButton&, std::int16_t& KeyCode, std::int16_t& Shift) override;
+    void KeyUp(TarvexButton&, std::int16_t& KeyCode, std::int16_t& Shift) override;
+    void MouseOut(TarvexButton&) override;
+
+    void onAccessKey(char16_t key);
+    bool isSecondPressOfDoubleClick(const QMouseEvent& event) const;
+    void applyCursor();
+
+    std::optional<int> index_;
+    bool userMode_ = true;
+    ButtonEvents* sink_ = nullptr;
+    QTimer hoverTimer_;
+    FontRef baseFont_;
+    FontRef ambientFont_;
+    PictureRef mouseIcon_;
+    std::int16_t mousePointer_ = 0;
+    std::vector<std::unique_ptr<QShortcut>> accessKeys_;
+    // The gesture that makes a click: the button whose press began on the control.
+    Qt::MouseButton gestureButton_ = Qt::NoButton;
+    bool gestureIsDoubleClick_ = false;
+    // The last release, to recognise the second press of a double click ourselves whatever
+    // order the platform delivers press and double-click in.
+    Qt::MouseButton lastReleaseButton_ = Qt::NoButton;
+    quint64 lastReleaseTime_ = 0;
+    QPointF lastReleasePos_;
+    bool lastReleaseValid_ = false;
+    bool doubleClickHandled_ = false;
+    // Last: created after everything the control may ask its host for, destroyed first.
+    std::unique_ptr<TarvexButton> button_;
+};
+
+}  // namespace tarvex::qt
