@@ -229,6 +229,8 @@ class TarvexButton {
     bool UserMode() const { return host_.UserMode(); }
     void NotifyChanged(std::string_view key);  // sends the key only in design mode
     std::int32_t ShowMessage(std::string_view text, std::int32_t style);  // application title
+    // Makes `font` the control's TextFont and listens to its changes (TextFont_FontChanged).
+    void AttachTextFont(FontRef font);
 
     // ---- Members, in declaration order ----------------------------------------------------------
     std::int32_t mButtonType = 0;
