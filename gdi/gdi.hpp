@@ -97,8 +97,9 @@ class Surface {
     // Wraps external memory; stride is in 32-bit words (>= width).
     Surface(std::uint32_t* external, std::int32_t width, std::int32_t height, std::int32_t stride);
 
-    Surface(Surface&&) noexcept = default;
-    Surface& operator=(Surface&&) noexcept = default;
+    // A moved-from surface is left empty (0 x 0), never pointing at pixels it gave away.
+    Surface(Surface&& other) noexcept;
+    Surface& operator=(Surface&& other) noexcept;
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
@@ -247,6 +248,9 @@ class Font {
     std::vector<std::int32_t> Advances(std::u32string_view text) const;
     // Sum of the advances: the single-line measured width.
     std::int32_t TextWidth(std::u32string_view text) const;
+    // Forgets every cached advance and rasterised glyph of this font (shared by its copies), so
+    // that the next text output starts cold; used to measure what the cache saves.
+    void ClearGlyphCache() const;
 
     bool operator==(const Font& other) const { return d_ == other.d_; }
     static std::int64_t LiveCount();  // fonts alive (for leak checks in tests)
@@ -282,6 +286,8 @@ class Region {
     bool PtInRegion(std::int32_t x, std::int32_t y) const;
     // Sorted by y, then x; adjacent runs on a row are merged.
     std::vector<RowSpan> Spans() const;
+    // The same, limited to the rows and columns of clip (for example the surface).
+    std::vector<RowSpan> Spans(const RECT& clip) const;
     RECT Box() const;  // bounding box; all zero when empty
     bool empty() const;
     int Kind() const;  // NULLREGION, SIMPLEREGION or COMPLEXREGION
