@@ -244,6 +244,9 @@ class LineBreaker {
         std::u32string head = text_.Prefix(std::size_t(keep));
         if (head.size() > 4) head.resize(head.size() - 3);
         head += U"...";
+        // The following word joins the "..." directly; but the last word keeps the closing
+        // space of the text, or the search would find no break and the word would vanish.
+        if (q >= text_.size()) head += kSpace;
         text_.ReplacePrefix(q, std::move(head));
     }
 

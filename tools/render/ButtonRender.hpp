@@ -1,0 +1,49 @@
+// Paints one TarvexButton off-screen from a property set, in a chosen state, and turns its back
+// buffer into an RGBA image whose window shape shows as transparency.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "button/PropertyBag.hpp"
+
+namespace tarvex::headless {
+
+enum class VisualState { Normal, Pressed, Focused, Hover, Disabled, SelectedOption };
+
+std::optional<VisualState> ParseVisualState(std::string_view name);
+
+struct RenderRequest {
+    PropertyBag properties;
+    std::int32_t width = 81;
+    std::int32_t height = 25;
+    VisualState state = VisualState::Normal;
+};
+
+// 8-bit RGBA, rows top to bottom.
+struct RgbaImage {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::uint8_t> pixels;
+    std::uint32_t At(std::int32_t x, std::int32_t y) const;  // 0xRRGGBBAA
+};
+
+RgbaImage RenderButton(const RenderRequest& request);
+
+// Each pixel becomes a factor x factor block.
+RgbaImage Enlarged(const RgbaImage& image, std::int32_t factor);
+
+// "KEY=value" pairs of the saved property set: integers (decimal, 0x or &H hex), true/false,
+// FONT=name[:size[:bold][:italic][:underline][:strikethrough]], anything else a string.
+// Throws std::invalid_argument for an argument without "=".
+PropertyBag PropertiesFromAssignments(const std::vector<std::string>& assignments);
+
+// Throws std::runtime_error naming the file when it cannot be written or read.
+void WritePng(const RgbaImage& image, const std::filesystem::path& file);
+RgbaImage ReadPng(const std::filesystem::path& file);
+
+}  // namespace tarvex::headless
