@@ -13,7 +13,9 @@ namespace detail {
 
 namespace {
 
-std::int64_t CeilDiv(std::int64_t num, std::int64_t den) {  // den > 0
+__extension__ using Wide = __int128;  // 2b * k reaches 2^65 for lines between far corners
+
+Wide CeilDiv(Wide num, Wide den) {  // den > 0
     return num >= 0 ? (num + den - 1) / den : -((-num) / den);
 }
 
@@ -71,8 +73,10 @@ void DrawLine(Surface& s, POINT from, POINT to, std::uint32_t pixel) {
         return;
     }
 
-    std::int64_t minorSteps = CeilDiv(2 * b * first - a + (bias ? 1 : 0), 2 * a);
-    std::int64_t err = 2 * b - a + 2 * b * first - 2 * a * minorSteps;
+    const Wide stepsBefore = CeilDiv(Wide(2) * b * first - a + (bias ? 1 : 0), Wide(2) * a);
+    std::int64_t minorSteps = static_cast<std::int64_t>(stepsBefore);
+    std::int64_t err = static_cast<std::int64_t>(Wide(2) * b - a + Wide(2) * b * first -
+                                                 Wide(2) * a * stepsBefore);
     for (std::int64_t k = first; k < last; ++k) {
         const std::int64_t major = majorStart + majorStep * k;
         const std::int64_t minor = minorStart + minorStep * minorSteps;
