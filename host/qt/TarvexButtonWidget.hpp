@@ -87,6 +87,8 @@ std::optional<int> ControlIndex(const QWidget* widget);
 // Marks a widget that is neither a QGroupBox nor a plain QFrame as a container of its own
 // (buttons inside it then form their own option group).
 void MarkAsContainer(QWidget* widget);
+// A QGroupBox, a plain QFrame, or a widget marked as a container.
+bool IsContainer(const QWidget* widget);
 
 // ---- The widget
 // ----------------------------------------------------------------------------------
@@ -101,6 +103,9 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
                        std::optional<int> index = std::nullopt);
     ~TarvexButtonWidget() override;
 
+    // The control; it lives as long as the widget (hasButton() is false only while the widget
+    // is being destroyed).
+    bool hasButton() const { return button_ != nullptr; }
     TarvexButton& button() { return *button_; }
     const TarvexButton& button() const { return *button_; }
     std::optional<int> index() const { return index_; }
@@ -115,6 +120,10 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     // False puts the control in design mode (the look-shaping properties then change). Default
     // true: the running program.
     void setUserMode(bool userMode) { userMode_ = userMode; }
+
+    // The form's font object, answered as the ambient font and the form's font (by default one
+    // built from the parent's QFont when the widget is created). Shared, not copied.
+    void setAmbientFont(FontRef font);
 
     QSize sizeHint() const override;
 
@@ -218,12 +227,12 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     // The gesture that makes a click: the button whose press began on the control.
     Qt::MouseButton gestureButton_ = Qt::NoButton;
     bool gestureIsDoubleClick_ = false;
-    // The last release, to recognise the second press of a double click ourselves whatever
-    // order the platform delivers press and double-click in.
-    Qt::MouseButton lastReleaseButton_ = Qt::NoButton;
-    quint64 lastReleaseTime_ = 0;
-    QPointF lastReleasePos_;
-    bool lastReleaseValid_ = false;
+    // The last press, to recognise the second press of a double click ourselves whatever order
+    // the platform delivers press and double-click in.
+    Qt::MouseButton lastPressButton_ = Qt::NoButton;
+    quint64 lastPressTime_ = 0;
+    QPointF lastPressPos_;
+    bool lastPressValid_ = false;
     bool doubleClickHandled_ = false;
     // Last: created after everything the control may ask its host for, destroyed first.
     std::unique_ptr<TarvexButton> button_;
