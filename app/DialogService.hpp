@@ -1,0 +1,51 @@
+// The window's modal boxes and its open-file dialog, behind one interface so that a test can
+// answer them directly instead of driving real dialogs.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+namespace vornik {
+
+enum class BoxButtons { kOk, kYesNo };
+enum class BoxIcon { kNone, kInformation, kCritical };
+enum class BoxAnswer { kOk, kYes, kNo };
+
+struct MessageBoxRequest {
+    QString text;
+    QString title;
+    BoxButtons buttons = BoxButtons::kOk;
+    BoxIcon icon = BoxIcon::kNone;
+};
+
+class DialogService {
+  public:
+    virtual ~DialogService() = default;
+
+    // Shows a modal message box over `parent` and waits for the answer. A Yes/No box can only be
+    // closed with Yes or No; an OK box answers kOk however it is closed.
+    virtual BoxAnswer ShowMessage(QWidget* parent, const MessageBoxRequest& request) = 0;
+
+    // Shows a modal open-file dialog. `filter` is the classic "Description|pattern|..." string;
+    // `currentName` is the file name the dialog holds from its last use (empty at first).
+    // Returns the chosen file's full path, or nullopt when the user cancelled.
+    virtual std::optional<QString> ChooseFileToOpen(QWidget* parent, const QString& filter,
+                                                    const QString& currentName) = 0;
+};
+
+// The real boxes and dialog of the desktop.
+class QtDialogService final : public DialogService {
+  public:
+    BoxAnswer ShowMessage(QWidget* parent, const MessageBoxRequest& request) override;
+    std::optional<QString> ChooseFileToOpen(QWidget* parent, const QString& filter,
+                                            const QString& currentName) override;
+};
+
+// "Gif Files|*.gif|All Files|*.*|" as the dialog's name filters ("Gif Files (*.gif)", ...).
+// "*.*" means every file, also those without a dot in their name.
+QStringList NameFiltersFromBarFilter(const QString& barFilter);
+
+}  // namespace vornik

@@ -1,0 +1,66 @@
+// The Vornik window: the user's choices, the image location and the three commands.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "app/StandardControls.hpp"
+
+namespace registry {
+class Registry;
+}
+namespace tarvex::qt {
+class TarvexButtonWidget;
+}
+
+namespace vornik {
+
+class DialogService;
+
+inline constexpr char16_t kBrowseFilter[] = u"Gif Files|*.gif|Jpg Files|*.jpg|All Files|*.*|";
+
+class FrmVornik final : public QWidget {
+    Q_OBJECT
+
+  public:
+    // The window writes through `registry` and asks the user through `dialogs`; both must outlive
+    // it. Throws tarvex::LayoutError when the window's stored layout cannot be read.
+    FrmVornik(registry::Registry& registry, DialogService& dialogs, QWidget* parent = nullptr);
+    ~FrmVornik() override;
+
+    QLabel* Label1() const { return controls_.Label1; }
+    QLabel* Label2() const { return controls_.Label2; }
+    QLabel* Label3() const { return controls_.Label3; }
+    QLabel* Image1() const { return controls_.Image1; }
+    QLineEdit* Text1() const { return controls_.Text1; }
+    QCheckBox* Check1() const { return controls_.Check1; }
+    QCheckBox* Check2() const { return controls_.Check2; }
+    QCheckBox* Check3() const { return controls_.Check3; }
+    tarvex::qt::TarvexButtonWidget* CmdChange() const { return cmdChange_; }
+    tarvex::qt::TarvexButtonWidget* CmdBrowse() const { return cmdBrowse_; }
+    tarvex::qt::TarvexButtonWidget* TarvexButton1() const { return tarvexButton1_; }
+
+  private:
+    void CreateButtons(const tarvex::FormLayout& layout);
+    void CreateButton(const tarvex::LayoutControl& stored);
+    tarvex::qt::TarvexButtonWidget* RequireButton(const char* name);
+    void ConnectHandlers();
+
+    void CmdChange_Click();
+    void CmdBrowse_Click();
+    void TarvexButton1_Click();
+    void Check1_Click();
+    void Check2_Click();
+    void Check3_Click();
+
+    registry::Registry& registry_;
+    DialogService& dialogs_;
+    StandardControls controls_;
+    tarvex::qt::TarvexButtonWidget* cmdChange_ = nullptr;
+    tarvex::qt::TarvexButtonWidget* cmdBrowse_ = nullptr;
+    tarvex::qt::TarvexButtonWidget* tarvexButton1_ = nullptr;
+    // The open-file dialog's file name, kept from one use to the next.
+    QString dialogFileName_;
+};
+
+}  // namespace vornik

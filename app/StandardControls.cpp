@@ -1,0 +1,173 @@
+#include "app/StandardControls.hpp"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <algorithm>
+#include <cmath>
+
+namespace vornik {
+namespace {
+
+using tarvex::LayoutControl;
+using tarvex::LayoutError;
+using tarvex::PropertyBag;
+
+// Sizes in points are taken at 96 dots per inch as pixels, so text keeps its size relative to
+// the twip layout whatever resolution the screen reports.
+QFont ToQFont(const tarvex::FontObject& stored) {
+    QFont font(QString::fromStdString(stored.Name()));
+    font.setPixelSize(static_cast<int>(std::lround(stored.Size() * 96.0 / 72.0)));
+    font.setBold(stored.Bold());
+    font.setItalic(stored.Italic());
+    font.setUnderline(stored.Underline());
+    font.setStrikeOut(stored.Strikethrough());
+    return font;
+}
+
+QColor FromOleColor(std::int32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+QString Caption(const PropertyBag& properties) {
+    return QString::fromStdString(properties.ReadString("caption", ""));
+}
+
+void ApplyFont(QWidget& control, const PropertyBag& properties) {
+    if (tarvex::FontRef font = properties.ReadFont("font", nullptr))
+        control.setFont(ToQFont(*font));
+}
+
+void ApplyForeColor(QWidget& control, const PropertyBag& properties) {
+    if (!properties.Contains("forecolor")) return;
+    const QColor colour = FromOleColor(properties.ReadInt32("forecolor", 0));
+    QPalette palette = control.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    control.setPalette(palette);
+}
+
+Qt::Alignment LabelAlignment(const PropertyBag& properties) {
+    switch (properties.ReadInt32("alignment", 0)) {
+        case 1:
+            return Qt::AlignRight | Qt::AlignTop;
+        case 2:
+            return Qt::AlignHCenter | Qt::AlignTop;
+        default:
+            return Qt::AlignLeft | Qt::AlignTop;
+    }
+}
+
+template <class Control>
+Control* Place(QWidget& form, const LayoutControl& stored) {
+    auto* control = new Control(&form);
+    control->setObjectName(QString::fromStdString(stored.name));
+    if (stored.position) control->setGeometry(TwipsToPixels(*stored.position));
+    return control;
+}
+
+void CreateLabel(QWidget& form, const LayoutControl& stored) {
+    auto* label = Place<QLabel>(form, stored);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(Caption(stored.properties));
+    label->setAlignment(LabelAlignment(stored.properties));
+    ApplyFont(*label, stored.properties);
+    ApplyForeColor(*label, stored.properties);
+}
+
+void CreateTextBox(QWidget& form, const LayoutControl& stored) {
+    auto* text = Place<QLineEdit>(form, stored);
+    text->setText(QString::fromStdString(stored.properties.ReadString("text", "")));
+    ApplyFont(*text, stored.properties);
+}
+
+void CreateCheckBox(QWidget& form, const LayoutControl& stored) {
+    auto* box = Place<QCheckBox>(form, stored);
+    box->setText(Caption(stored.properties));
+    box->setChecked(stored.properties.ReadInt32("value", 0) == 1);
+    ApplyFont(*box, stored.properties);
+    ApplyForeColor(*box, stored.properties);
+}
+
+// The picture is shown at its natural size, from the top left of its box.
+void CreateImage(QWidget& form, const LayoutControl& stored) {
+    auto* image = Place<QLabel>(form, stored);
+    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const tarvex::PictureRef picture = stored.properties.ReadPicture("picture", nullptr);
+    if (!picture) return;
+    const QString file = QString::fromStdString(picture->SourcePath());
+    const QPixmap pixmap(file);
+    if (pixmap.isNull())
+        throw LayoutError("the picture \"" + file.toStdString() + "\" of " + stored.name +
+                          " cannot be loaded");
+    image->setPixmap(pixmap);
+}
+
+template <class Control>
+Control* Require(QWidget& form, const char* name) {
+    auto* control = form.findChild<Control*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+    if (control == nullptr) {
+        throw LayoutError("the stored layout of the window has no control \"" + std::string(name) +
+                          "\" of the expected kind");
+    }
+    return control;
+}
+
+}  // namespace
+
+tarvex::FormLayout ReadStoredLayout() {
+    QFile file(QStringLiteral(":/vornik/frmVornik.layout.json"));
+    if (!file.open(QIODevice::ReadOnly)) throw LayoutError("the window's stored layout is missing");
+    const QByteArray text = file.readAll();
+    // Pictures are named relative to the layout, so they are found among the program's resources.
+    return tarvex::ParseFormLayout(std::string_view(text.constData(), text.size()),
+                                   "frmVornik.layout.json", ":/vornik");
+}
+
+StandardControls CreateStandardControls(QWidget& form, const tarvex::FormLayout& layout) {
+    form.setObjectName(QString::fromStdString(layout.name));
+    form.setWindowTitle(QString::fromStdString(layout.caption));
+    form.setWindowIcon(QIcon(QStringLiteral(":/vornik/vornik.png")));
+    form.setFixedSize(layout.width / kTwipsPerPixel, layout.height / kTwipsPerPixel);
+
+    for (const LayoutControl& stored : layout.controls) {
+        if (stored.kind == "Label") CreateLabel(form, stored);
+        if (stored.kind == "TextBox") CreateTextBox(form, stored);
+        if (stored.kind == "CheckBox") CreateCheckBox(form, stored);
+        if (stored.kind == "Image") CreateImage(form, stored);
+    }
+
+    StandardControls c;
+    c.Label1 = Require<QLabel>(form, "Label1");
+    c.Label2 = Require<QLabel>(form, "Label2");
+    c.Text1 = Require<QLineEdit>(form, "Text1");
+    c.Check1 = Require<QCheckBox>(form, "Check1");
+    c.Check2 = Require<QCheckBox>(form, "Check2");
+    c.Label3 = Require<QLabel>(form, "Label3");
+    c.Check3 = Require<QCheckBox>(form, "Check3");
+    c.Image1 = Require<QLabel>(form, "Image1");
+    return c;
+}
+
+void ApplyTabOrder(QWidget& form, const tarvex::FormLayout& layout) {
+    std::vector<const LayoutControl*> ordered;
+    for (const LayoutControl& stored : layout.controls) {
+        if (stored.tabIndex) ordered.push_back(&stored);
+    }
+    std::stable_sort(
+        ordered.begin(), ordered.end(),
+        [](const LayoutControl* a, const LayoutControl* b) { return *a->tabIndex < *b->tabIndex; });
+    QWidget* previous = nullptr;
+    for (const LayoutControl* stored : ordered) {
+        auto* control = form.findChild<QWidget*>(QString::fromStdString(stored->name),
+                                                 Qt::FindDirectChildrenOnly);
+        if (control == nullptr || control->focusPolicy() == Qt::NoFocus) continue;
+        if (previous != nullptr) QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+}  // namespace vornik
