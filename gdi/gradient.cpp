@@ -1,5 +1,7 @@
 // Two-vertex rectangle gradients.
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "gdi/gdi.hpp"
 #include "gdi/internal.hpp"
@@ -38,12 +40,16 @@ bool DeviceContext::GradientFill(const TRIVERTEX& a, const TRIVERTEX& b, std::ui
     if (visible.empty()) return true;
 
     if (horizontal) {
+        // Every row of a horizontal gradient is the same: work it out once, copy it down.
         const std::int64_t len = area.x1 - area.x0;
+        std::vector<std::uint32_t> row;
+        row.reserve(static_cast<std::size_t>(visible.x1 - visible.x0));
         for (std::int64_t x = visible.x0; x < visible.x1; ++x) {
-            const std::uint32_t pixel = GradientPixel(v0, v1, x - area.x0, len);
-            for (std::int64_t y = visible.y0; y < visible.y1; ++y) {
-                surface_->row(static_cast<std::int32_t>(y))[x] = pixel;
-            }
+            row.push_back(GradientPixel(v0, v1, x - area.x0, len));
+        }
+        for (std::int64_t y = visible.y0; y < visible.y1; ++y) {
+            std::copy(row.begin(), row.end(),
+                      surface_->row(static_cast<std::int32_t>(y)) + visible.x0);
         }
     } else {
         const std::int64_t len = area.y1 - area.y0;
