@@ -76,8 +76,13 @@ registry::Result StorePatch(registry::Registry& registry, std::span<const PatchW
 }
 
 std::string DescribeFailure(std::span<const PatchWrite> writes, const std::string& reason) {
-    return "Could not write " + JoinWithAnd(WhatIsWritten(writes)) + ".\r\n\r\n" + reason +
-           "\r\n\r\nNothing was changed.";
+    std::string text = "Could not write " + JoinWithAnd(WhatIsWritten(writes)) + ".";
+    if (!reason.empty()) text += "\r\n\r\n" + reason;
+    // The registry says so itself as a rule; the user must not be left guessing.
+    if (reason.find("Nothing was changed") == std::string::npos) {
+        text += "\r\n\r\nNothing was changed.";
+    }
+    return text;
 }
 
 }  // namespace vornik

@@ -16,11 +16,30 @@ using tarvex::LayoutControl;
 using tarvex::LayoutError;
 using tarvex::PropertyBag;
 
+// The classic dialog faces have no free twin; the Arial-metric face is the closest in width, so
+// captions fit the boxes the layout gives them (the default sans face is far wider).
+QString MetricCompatibleFace(const std::string& face) {
+    static const std::pair<const char*, const char*> kTwins[] = {
+        {"MS Sans Serif", "Liberation Sans"},    {"Microsoft Sans Serif", "Liberation Sans"},
+        {"MS Shell Dlg", "Liberation Sans"},     {"Arial", "Liberation Sans"},
+        {"Times New Roman", "Liberation Serif"}, {"Courier New", "Liberation Mono"},
+    };
+    for (const auto& [classic, twin] : kTwins) {
+        if (QString::fromStdString(face).compare(QLatin1String(classic), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(twin);
+    }
+    return QString::fromStdString(face);
+}
+
 // Sizes in points are taken at 96 dots per inch as pixels, so text keeps its size relative to
 // the twip layout whatever resolution the screen reports.
+int PointsToPixels(double points) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+
 QFont ToQFont(const tarvex::FontObject& stored) {
-    QFont font(QString::fromStdString(stored.Name()));
-    font.setPixelSize(static_cast<int>(std::lround(stored.Size() * 96.0 / 72.0)));
+    QFont font(MetricCompatibleFace(stored.Name()));
+    font.setPixelSize(PointsToPixels(stored.Size()));
     font.setBold(stored.Bold());
     font.setItalic(stored.Italic());
     font.setUnderline(stored.Underline());
@@ -132,6 +151,10 @@ StandardControls CreateStandardControls(QWidget& form, const tarvex::FormLayout&
     form.setWindowTitle(QString::fromStdString(layout.caption));
     form.setWindowIcon(QIcon(QStringLiteral(":/vornik/vornik.png")));
     form.setFixedSize(layout.width / kTwipsPerPixel, layout.height / kTwipsPerPixel);
+    // Controls that name no font of their own take the classic dialog font, 8 pt.
+    QFont dialogFont(MetricCompatibleFace("MS Sans Serif"));
+    dialogFont.setPixelSize(PointsToPixels(8.0));
+    form.setFont(dialogFont);
 
     for (const LayoutControl& stored : layout.controls) {
         if (stored.kind == "Label") CreateLabel(form, stored);
