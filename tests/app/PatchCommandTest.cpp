@@ -2,9 +2,18 @@
 // file.
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <QCheckBox>
 #include <QLineEdit>
+
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <stdexcept>
 
 #include "AppTestSupport.hpp"
 #include "app/PatchCommand.hpp"
@@ -223,6 +232,61 @@ TEST_F(FailedPatch, DamagedHiveIsLeftAsItWas) {
     t.ClickChange();
     ExpectOneFailureNaming(t.dialogs, "");
     EXPECT_EQ(t.prefix.HiveText(), damaged);
+}
+
+// A wineserver serving the prefix answers on its socket; it would overwrite the file from memory.
+class ListeningWineServer {
+  public:
+    explicit ListeningWineServer(const std::filesystem::path& prefix) {
+        std::string root = (std::filesystem::temp_directory_path() / "wine-XXXXXX").string();
+        if (mkdtemp(root.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        folder_ = root;
+        struct stat info {};
+        stat(prefix.c_str(), &info);
+        char leaf[64];
+        std::snprintf(leaf, sizeof(leaf), "server-%llx-%llx",
+                      static_cast<unsigned long long>(info.st_dev),
+                      static_cast<unsigned long long>(info.st_ino));
+        const std::filesystem::path serverDir = folder_ / leaf;
+        std::filesystem::create_directory(serverDir);
+        std::ofstream(prefix / "wineserver") << folder_.filename().string() << "\n";
+
+        socket_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const std::string path = (serverDir / "socket").string();
+        std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+        if (bind(socket_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
+            listen(socket_, 4) != 0) {
+            throw std::runtime_error("cannot listen on " + path);
+        }
+    }
+    ~ListeningWineServer() {
+        close(socket_);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    ListeningWineServer(const ListeningWineServer&) = delete;
+    ListeningWineServer& operator=(const ListeningWineServer&) = delete;
+
+  private:
+    std::filesystem::path folder_;
+    int socket_ = -1;
+};
+
+TEST_F(FailedPatch, RunningWineServerIsReportedAndTheHiveLeftAlone) {
+    WindowUnderTest t;
+    const ListeningWineServer server(t.prefix.Path());
+    t.window->Check2()->setChecked(true);
+    t.window->Text1()->setText(QStringLiteral("C:\\noad.gif"));
+    t.ClickChange();
+    ExpectOneFailureNaming(t.dialogs, "");
+    EXPECT_TRUE(
+        t.dialogs.boxes[0].text.contains(QStringLiteral("\"Display Bmp\" of the Address "
+                                                        "book tab")));
+    EXPECT_TRUE(t.dialogs.boxes[0].text.contains(QStringLiteral("socket")))
+        << t.dialogs.boxes[0].text.toStdString();
+    EXPECT_EQ(t.prefix.HiveText(), InitialHiveText());
 }
 
 TEST_F(FailedPatch, UnwritablePrefixChangesNothing) {
