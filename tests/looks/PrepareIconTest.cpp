@@ -121,5 +121,16 @@ TEST_F(IconPreparation, IconWithoutPixelsIsReportedOnceAndDrawsNothing) {
     EXPECT_EQ(Pixel(40, 20), gdi::COLORREF(0x123456));
 }
 
+// The Icon property drops an icon whose preparation fails and paints the button without it,
+// rather than trying again and again.
+TEST_F(IconPreparation, IconPropertyWithoutPixelsLeavesTheButtonPaintedWithoutIcon) {
+    TarvexButton& b = Make(kLightBevel, kFixedGrey, 0x808080, 81, 40);
+    host.refreshCount = 0;
+    EXPECT_NO_THROW(b.SetIcon(std::make_shared<Picture>()));
+    EXPECT_EQ(b.mIconPresent, kFalse);
+    EXPECT_GE(host.refreshCount, 1);
+    EXPECT_EQ(Pixel(40, 20), Grey(0xC0));
+}
+
 }  // namespace
 }  // namespace tarvex::looks_test
