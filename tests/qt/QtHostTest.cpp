@@ -20,19 +20,10 @@
 namespace tarvex::qt {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "qt_host_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // A form with buttons, shown and active so that focus and shortcuts work.
 class QtHost : public ::testing::Test {
   protected:
     void SetUp() override {
-        App();
         form = std::make_unique<QWidget>();
         form->setObjectName("frmVornik");
         form->resize(400, 300);
