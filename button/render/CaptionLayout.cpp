@@ -198,9 +198,13 @@ class LineBreaker {
             // An empty candidate (a leading space in a button too narrow for anything) has
             // nothing to shorten; shortening it would never consume a space and never end.
             if (w > available && candidate > 0) {
+                // The following word joins the "..." directly. The last word takes the closing
+                // space with it, so it becomes the break itself; otherwise no break would be
+                // left and the shortened word would vanish.
+                const bool lastWord = q >= text_.size();
                 Shorten(q, candidate, w, available);
                 searchFrom = 0;
-                pending = 0;
+                pending = lastWord ? text_.size() : 0;
             }
         }
         Emit(pending);
@@ -244,9 +248,6 @@ class LineBreaker {
         std::u32string head = text_.Prefix(std::size_t(keep));
         if (head.size() > 4) head.resize(head.size() - 3);
         head += U"...";
-        // The following word joins the "..." directly; but the last word keeps the closing
-        // space of the text, or the search would find no break and the word would vanish.
-        if (q >= text_.size()) head += kSpace;
         text_.ReplacePrefix(q, std::move(head));
     }
 

@@ -1,0 +1,86 @@
+// The off-screen render used by tarvex-render: property arguments, the window shape as
+// transparency, and the PNG it writes.
+#include <unistd.h>
+#include <filesystem>
+#include <stdexcept>
+
+#include "RenderFixture.hpp"
+#include "tools/render/ButtonRender.hpp"
+
+namespace tarvex::render_test {
+namespace {
+
+using headless::PropertiesFromAssignments;
+using headless::RenderButton;
+using headless::RenderRequest;
+using headless::VisualState;
+
+class RenderToolTest : public RenderTest {
+  protected:
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("render-tool-" + std::to_string(::getpid()));
+    void SetUp() override { std::filesystem::create_directories(dir); }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+};
+
+TEST_F(RenderToolTest, AssignmentsBecomeTypedProperties) {
+    const PropertyBag bag = PropertiesFromAssignments(
+        {"BTYPE=8", "ENAB=false", "TX=Save && Exit", "BCOL=0xFF", "FONT=Arial:12:bold"});
+    EXPECT_EQ(bag.ReadInt32("btype", 0), 8);
+    EXPECT_EQ(bag.ReadBoolean("ENAB", kTrue), kFalse);
+    EXPECT_EQ(bag.ReadString("TX", ""), "Save && Exit");
+    EXPECT_EQ(bag.ReadInt32("BCOL", 0), 0xFF);
+    const FontRef font = bag.ReadFont("FONT", nullptr);
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font->Name(), "Arial");
+    EXPECT_EQ(font->SizeTenThousandths(), 120000);
+    EXPECT_TRUE(font->Bold());
+    EXPECT_THROW(PropertiesFromAssignments({"BTYPE"}), std::invalid_argument);
+    EXPECT_THROW(PropertiesFromAssignments({"FONT=Arial:9:wide"}), std::invalid_argument);
+}
+
+TEST_F(RenderToolTest, SoftFrameCornersAreTransparent) {
+    RenderRequest request;
+    request.properties = PropertiesFromAssignments({"BTYPE=8", "TX=Change"});
+    const headless::RgbaImage image = RenderButton(request);
+    ASSERT_EQ(image.width, 81);
+    ASSERT_EQ(image.height, 25);
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{1, 0}, std::pair{0, 1}, std::pair{80, 24},
+                        std::pair{79, 24}, std::pair{80, 23}}) {
+        EXPECT_EQ(image.At(x, y) & 0xFF, 0u) << x << "," << y;
+    }
+    // Inside the shape, the classic scheme's dark shadow (black) frames the face.
+    EXPECT_EQ(image.At(2, 0), 0x000000FFu);
+    EXPECT_EQ(image.At(1, 1), 0x000000FFu);
+}
+
+TEST_F(RenderToolTest, PressedStateShowsTheDarkenedFace) {
+    RenderRequest request;
+    request.properties = PropertiesFromAssignments({"BTYPE=8", "TX="});
+    request.state = VisualState::Pressed;
+    const headless::RgbaImage image = RenderButton(request);
+    // Classic shadow 0x808080 less 16 on every channel.
+    EXPECT_EQ(image.At(40, 12), 0x707070FFu);
+}
+
+TEST_F(RenderToolTest, PngRoundTripAndUnwritablePlace) {
+    RenderRequest request;
+    request.properties = PropertiesFromAssignments({"BTYPE=8", "TX=Change"});
+    const headless::RgbaImage image = RenderButton(request);
+    const auto file = dir / "change.png";
+    headless::WritePng(image, file);
+    const headless::RgbaImage back = headless::ReadPng(file);
+    EXPECT_EQ(back.width, image.width);
+    EXPECT_EQ(back.height, image.height);
+    EXPECT_EQ(back.pixels, image.pixels);
+    EXPECT_THROW(headless::WritePng(image, dir / "missing" / "x.png"), std::runtime_error);
+}
+
+TEST_F(RenderToolTest, StatesByName) {
+    EXPECT_EQ(headless::ParseVisualState("hover"), VisualState::Hover);
+    EXPECT_EQ(headless::ParseVisualState("option"), VisualState::SelectedOption);
+    EXPECT_FALSE(headless::ParseVisualState("Hover"));
+}
+
+}  // namespace
+}  // namespace tarvex::render_test
