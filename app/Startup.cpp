@@ -8,6 +8,7 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "app/DialogService.hpp"
 #include "app/FrmVornik.hpp"
@@ -16,15 +17,19 @@
 
 namespace vornik {
 
-QuitAfterFirstPaint::QuitAfterFirstPaint(QWidget& window) {
+QuitAfterFirstPaint::QuitAfterFirstPaint(QWidget& window, std::function<void()> painted)
+    : painted_(std::move(painted)) {
     window.installEventFilter(this);
 }
 
 bool QuitAfterFirstPaint::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint && !painted_) {
-        painted_ = true;
+    if (event->type() == QEvent::Paint && !seen_) {
+        seen_ = true;
         // Queued: the children of the window paint after it in the same pass.
-        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QTimer::singleShot(0, qApp, [this] {
+            if (painted_) painted_();
+            QCoreApplication::quit();
+        });
     }
     return QObject::eventFilter(watched, event);
 }
@@ -48,7 +53,7 @@ int RunVornik(int& argc, char** argv, StartOptions options) {
         return 1;
     }
     std::optional<QuitAfterFirstPaint> quitter;
-    if (options.quitAfterFirstPaint) quitter.emplace(*window);
+    if (options.quitAfterFirstPaint) quitter.emplace(*window, std::move(options.painted));
     window->show();
     return QApplication::exec();
 }
