@@ -104,6 +104,7 @@ class TestHost : public ControlHost {
     bool mouseIconThrows = false;     // SetMouseIcon reports a failure
     bool mousePointerThrows = false;  // SetMousePointer reports a failure
     int refreshCount = 0;
+    bool refreshThrows = false;  // Refresh reports a failure (after counting the call)
     std::vector<std::optional<gdi::Region>> regionsInstalled;  // every SetWindowRgn, in order
     std::optional<gdi::Region> windowRegion;                   // the shape now installed
 
@@ -112,6 +113,7 @@ class TestHost : public ControlHost {
     std::string displayName = "TarvexButton1";
     FontRef ambientFont = FontObject::Create("MS Sans Serif", 82500);
     std::vector<std::string> propertyChanges;  // keys, in order
+    int propertyChangedFailures = 0;           // the next n notifications fail (not recorded)
 
     // ---- Parent form -------------------------------------------------------------------------
     std::string formName = "frmVornik";
@@ -166,7 +168,10 @@ class TestHost : public ControlHost {
     std::uintptr_t hWnd() const override { return windowHandle; }
     std::int32_t ScaleWidth() const override { return scaleWidth; }
     std::int32_t ScaleHeight() const override { return scaleHeight; }
-    void Refresh() override { ++refreshCount; }
+    void Refresh() override {
+        ++refreshCount;
+        if (refreshThrows) throw HostError("the window cannot be presented");
+    }
     void SetWindowRgn(std::optional<gdi::Region> region, bool /*redraw*/) override {
         regionsInstalled.push_back(region);
         windowRegion = std::move(region);
@@ -191,7 +196,13 @@ class TestHost : public ControlHost {
     bool UserMode() const override { return userMode; }
     std::string DisplayName() const override { return displayName; }
     FontRef AmbientFont() const override { return ambientFont; }
-    void PropertyChanged(std::string_view key) override { propertyChanges.emplace_back(key); }
+    void PropertyChanged(std::string_view key) override {
+        if (propertyChangedFailures > 0) {
+            --propertyChangedFailures;
+            throw HostError("the designer cannot take the change");
+        }
+        propertyChanges.emplace_back(key);
+    }
 
     // ---- ParentFormSite ----------------------------------------------------------------------
     std::string FormName() const override { return formName; }
