@@ -22,6 +22,7 @@
 #include <atomic>
 #include <cctype>
 #include <cmath>
+#include <list>
 #include <map>
 #include <tuple>
 
@@ -383,13 +384,8 @@ FaceHandle::~FaceHandle() {
 
 // ---- Font::Impl -------------------------------------------------------------------------------
 
-Font::Impl::Impl() {
-    g_liveFonts.fetch_add(1, std::memory_order_relaxed);
-}
-
-Font::Impl::~Impl() {
-    g_liveFonts.fetch_sub(1, std::memory_order_relaxed);
-}
+Font::Impl::Impl() = default;
+Font::Impl::~Impl() = default;
 
 detail::CachedGlyph& Font::Impl::Slot(char32_t ch) const {
     std::unique_ptr<detail::CachedGlyph>& slot = ch < 256 ? latin_[ch] : others_[ch];
@@ -442,9 +438,57 @@ Font::Font() {
     d_ = stock;
 }
 
+namespace {
+
+// Realised fonts are kept for reuse: a caption font is created and deleted on every redraw, and
+// opening the face and hinting its glyphs again each time would cost far more than the drawing.
+// A handful of recent descriptions stay realised; the handles given out are counted as live fonts.
+class RealisedFontCache {
+  public:
+    std::shared_ptr<Font::Impl> Get(const LOGFONT& description) {
+        const std::string key = KeyOf(description);
+        std::lock_guard lock(mutex_);
+        for (auto it = recent_.begin(); it != recent_.end(); ++it) {
+            if (it->first == key) {
+                if (it != recent_.begin()) recent_.splice(recent_.begin(), recent_, it);
+                return recent_.front().second;
+            }
+        }
+        recent_.emplace_front(key, Realise(description));
+        if (recent_.size() > kCapacity) recent_.pop_back();
+        return recent_.front().second;
+    }
+
+  private:
+    static constexpr std::size_t kCapacity = 16;
+    static std::string KeyOf(const LOGFONT& d) {
+        LOGFONT copy = d;
+        copy.lfFaceName[LF_FACESIZE - 1] = '\0';
+        std::string key(reinterpret_cast<const char*>(&copy.lfHeight), 5 * sizeof(std::int32_t));
+        key.append(reinterpret_cast<const char*>(&copy.lfItalic), 8);
+        key.append(copy.FaceName());
+        return key;
+    }
+    std::mutex mutex_;
+    std::list<std::pair<std::string, std::shared_ptr<Font::Impl>>> recent_;
+};
+
+RealisedFontCache& FontCache() {
+    static RealisedFontCache cache;
+    return cache;
+}
+
+}  // namespace
+
 Font Font::Create(const LOGFONT& description) {
+    std::shared_ptr<Impl> realised = FontCache().Get(description);
+    g_liveFonts.fetch_add(1, std::memory_order_relaxed);
     Font font;
-    font.d_ = Realise(description);
+    // Each handle has its own count but shares the realised face and its glyph cache.
+    Impl* raw = realised.get();
+    font.d_ = std::shared_ptr<Impl>(raw, [keep = std::move(realised)](Impl*) {
+        g_liveFonts.fetch_sub(1, std::memory_order_relaxed);
+    });
     return font;
 }
 
