@@ -10,6 +10,7 @@
 
 #include "AppTestSupport.hpp"
 #include "button/TarvexButton.hpp"
+#include "gdi/gdi.hpp"
 #include "host/qt/TarvexButtonWidget.hpp"
 
 namespace vornik::test {
@@ -126,6 +127,34 @@ TEST(WindowLayout, ButtonsComeFromTheirStoredSettings) {
         EXPECT_EQ(b.Font()->SizeTenThousandths(), 82500) << e.caption;
         EXPECT_FALSE(b.Font()->Bold()) << e.caption;
         EXPECT_NE(b.Enabled(), 0) << e.caption;
+    }
+}
+
+QRgb SystemColour(int index) {
+    const gdi::COLORREF c = gdi::GetSysColor(index);
+    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+// The soft-frame look of the stored settings, seen in the window itself: a dark one-pixel frame,
+// a highlight line two pixels inside the top edge, and corners cut away by the window shape.
+TEST(WindowLayout, ButtonsArePaintedInTheirSoftFrameLook) {
+    WindowUnderTest t;
+    const QImage shot = t.window->grab().toImage();
+    const QRgb formBackground = t.window->palette().color(QPalette::Window).rgb();
+    for (const QWidget* button : {static_cast<QWidget*>(t.window->CmdChange()),
+                                  static_cast<QWidget*>(t.window->TarvexButton1()),
+                                  static_cast<QWidget*>(t.window->CmdBrowse())}) {
+        const QRect r = button->geometry();
+        const std::string name = button->objectName().toStdString();
+        EXPECT_EQ(shot.pixel(r.left(), r.top() + r.height() / 2),
+                  SystemColour(gdi::COLOR_3DDKSHADOW))
+            << name << " left frame";
+        EXPECT_EQ(shot.pixel(r.right(), r.top() + r.height() / 2),
+                  SystemColour(gdi::COLOR_3DDKSHADOW))
+            << name << " right frame";
+        EXPECT_EQ(shot.pixel(r.left() + 3, r.top() + 2), SystemColour(gdi::COLOR_BTNHIGHLIGHT))
+            << name << " highlight line";
+        EXPECT_EQ(shot.pixel(r.left(), r.top()), formBackground) << name << " cut corner";
     }
 }
 
