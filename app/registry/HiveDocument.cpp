@@ -1,6 +1,7 @@
 #include "app/registry/HiveDocument.hpp"
 
 #include <algorithm>
+#include <array>
 #include <ctime>
 #include <string_view>
 
@@ -35,8 +36,16 @@ bool IsBlank(std::string_view s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
+constexpr std::array<bool, 256> kHexDigits = [] {
+    std::array<bool, 256> digits{};
+    for (const char c : std::string_view("0123456789abcdefABCDEF")) {
+        digits[static_cast<unsigned char>(c)] = true;
+    }
+    return digits;
+}();
+
 bool IsHex(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    return kHexDigits[static_cast<unsigned char>(c)];
 }
 
 // Skips "<hex digits>" starting at pos; returns how many there were.
@@ -143,7 +152,9 @@ class ValueReader {
             bool continues = false;
             while (pos < s.size()) {
                 const char c = s[pos];
-                if (c == ' ' || c == '\t' || c == ',') {
+                if (IsHex(c) && pos + 2 < s.size() && IsHex(s[pos + 1]) && s[pos + 2] == ',') {
+                    pos += 3;  // the common "hh," in one step
+                } else if (c == ' ' || c == '\t' || c == ',') {
                     ++pos;
                 } else if (c == '\\' && IsBlank(s.substr(pos + 1))) {
                     continues = true;
@@ -169,28 +180,35 @@ class ValueReader {
     bool decodeName_;
 };
 
-std::vector<std::u16string_view> SplitPath(std::u16string_view path) {
-    std::vector<std::u16string_view> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t slash = path.find(u'\\', start);
-        parts.push_back(path.substr(
-            start, slash == std::u16string_view::npos ? std::u16string_view::npos : slash - start));
-        if (slash == std::u16string_view::npos) return parts;
-        start = slash + 1;
-    }
+// The next key name of a path from pos; pos moves past its backslash, or to npos at the end.
+std::u16string_view NextName(std::u16string_view path, std::size_t& pos) {
+    const std::size_t slash = path.find(u'\\', pos);
+    const std::u16string_view name =
+        path.substr(pos, slash == std::u16string_view::npos ? slash : slash - pos);
+    pos = slash == std::u16string_view::npos ? slash : slash + 1;
+    return name;
 }
 
 // Wine writes keys depth first, siblings in case-insensitive order: compare name by name.
 int ComparePaths(std::u16string_view a, std::u16string_view b) {
-    const auto x = SplitPath(a);
-    const auto y = SplitPath(b);
-    const std::size_t common = std::min(x.size(), y.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        if (const int c = CompareNoCase(x[i], y[i]); c != 0) return c;
+    constexpr std::size_t kEnd = std::u16string_view::npos;
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i != kEnd && j != kEnd) {
+        if (const int c = CompareNoCase(NextName(a, i), NextName(b, j)); c != 0) return c;
     }
-    if (x.size() == y.size()) return 0;
-    return x.size() < y.size() ? -1 : 1;
+    if (i == kEnd && j == kEnd) return 0;
+    return i == kEnd ? -1 : 1;
+}
+
+// How many leading key names two paths share, without regard to case.
+std::size_t SharedNames(std::u16string_view a, std::u16string_view b) {
+    constexpr std::size_t kEnd = std::u16string_view::npos;
+    std::size_t i = 0;
+    std::size_t j = 0;
+    std::size_t count = 0;
+    while (i != kEnd && j != kEnd && EqualNoCase(NextName(a, i), NextName(b, j))) ++count;
+    return count;
 }
 
 void AppendTimeLine(std::string& out, HiveTime time) {
@@ -225,12 +243,60 @@ void AppendValueLine(std::string& out, std::u16string_view name, std::u16string_
     out += "\"\n";
 }
 
-// Before a section that follows other text there is exactly one blank line, as Wine writes it.
-void EnsureBlankLineBefore(std::string& out) {
-    if (out.empty()) return;
-    if (out.back() != '\n') out += '\n';
-    if (out.size() < 2 || out[out.size() - 2] != '\n') out += '\n';
-}
+// Hands the new file to the sink in few, large pieces: runs of untouched sections go out as one
+// view of the original text, so a large hive is never copied into a second buffer.
+class Output {
+  public:
+    explicit Output(const HiveDocument::Sink& sink) : sink_(sink) {}
+
+    void Original(std::string_view bytes) {
+        if (!run_.empty() && run_.data() + run_.size() == bytes.data()) {
+            run_ = std::string_view(run_.data(), run_.size() + bytes.size());
+        } else {
+            FlushRun();
+            run_ = bytes;
+        }
+    }
+    void Fresh(std::string_view text) {
+        FlushRun();
+        Emit(text);
+    }
+    // Before a section that follows other text there is exactly one blank line, as Wine
+    // writes it: the newlines still missing for that.
+    std::string BlankLineNeeded() const {
+        const std::string tail = Tail();
+        if (tail.empty()) return {};
+        if (tail.back() != '\n') return "\n\n";
+        return tail.size() == 2 && tail[0] == '\n' ? "" : "\n";
+    }
+    bool Finish() {
+        FlushRun();
+        return ok_;
+    }
+
+  private:
+    std::string Tail() const {
+        std::string tail = tail_;
+        tail.append(run_.substr(run_.size() > 2 ? run_.size() - 2 : 0));
+        return tail.substr(tail.size() > 2 ? tail.size() - 2 : 0);
+    }
+    void FlushRun() {
+        const std::string_view run = run_;
+        run_ = {};
+        Emit(run);
+    }
+    void Emit(std::string_view piece) {
+        if (piece.empty()) return;
+        tail_.append(piece.substr(piece.size() > 2 ? piece.size() - 2 : 0));
+        tail_.erase(0, tail_.size() > 2 ? tail_.size() - 2 : 0);
+        ok_ = ok_ && sink_(piece);
+    }
+
+    const HiveDocument::Sink& sink_;
+    std::string_view run_;
+    std::string tail_;
+    bool ok_ = true;
+};
 
 bool IsOptionLine(std::string_view s) {
     return !s.empty() && s[0] == '#';
@@ -253,6 +319,7 @@ class Parser {
     bool Run(std::vector<SectionT>& sections, HiveParseError& error) {
         std::size_t pos = 0;
         std::size_t lineNumber = 0;
+        sections.reserve(text_.size() / 256);
         while (pos < text_.size() || lineNumber == 0) {
             const Line line = LineAt(text_, pos);
             const std::string_view s = Content(text_, line);
@@ -296,6 +363,7 @@ class Parser {
     std::string ReadHeader(const Line& line, SectionT& section) {
         const std::string_view s = Content(text_, line);
         std::string error;
+        section.path.reserve(s.size());
         const auto afterPath = ScanEscaped(s, 1, ']', &section.path, error);
         if (!afterPath) return "key name: " + error;
         section.begin = line.begin;
@@ -369,25 +437,21 @@ std::size_t HiveDocument::InsertionIndex(std::u16string_view path) const {
 }
 
 std::u16string HiveDocument::ExistingSpelling(std::u16string_view path) const {
-    const auto wanted = SplitPath(path);
     std::size_t bestCount = 0;
-    std::vector<std::u16string_view> best;
+    std::u16string_view best;
     for (const Section& section : sections_) {
-        const auto parts = SplitPath(section.path);
-        std::size_t count = 0;
-        while (count < parts.size() && count < wanted.size() &&
-               EqualNoCase(parts[count], wanted[count])) {
-            ++count;
-        }
-        if (count > bestCount) {
+        if (const std::size_t count = SharedNames(section.path, path); count > bestCount) {
             bestCount = count;
-            best = parts;
+            best = section.path;
         }
     }
     std::u16string spelled;
-    for (std::size_t i = 0; i < wanted.size(); ++i) {
+    std::size_t fromBest = 0;
+    std::size_t fromPath = 0;
+    for (std::size_t i = 0; fromPath != std::u16string_view::npos; ++i) {
+        const std::u16string_view wanted = NextName(path, fromPath);
         if (i > 0) spelled += u'\\';
-        spelled += i < bestCount ? best[i] : wanted[i];
+        spelled += i < bestCount ? NextName(best, fromBest) : wanted;
     }
     return spelled;
 }
@@ -471,6 +535,17 @@ void HiveDocument::AppendTouchedSection(std::string& out, const Section& section
 }
 
 std::string HiveDocument::Apply(std::span<const StringWrite> writes, HiveTime time) const {
+    std::string out;
+    out.reserve(text_.size() + 4096);
+    Write(writes, time, [&out](std::string_view piece) {
+        out += piece;
+        return true;
+    });
+    return out;
+}
+
+bool HiveDocument::Write(std::span<const StringWrite> writes, HiveTime time,
+                         const Sink& sink) const {
     std::vector<KeyEdit> edits;
     for (const StringWrite& write : writes) {
         auto key = std::find_if(edits.begin(), edits.end(), [&](const KeyEdit& e) {
@@ -498,34 +573,36 @@ std::string HiveDocument::Apply(std::span<const StringWrite> writes, HiveTime ti
         return a.before != b.before ? a.before < b.before : ComparePaths(a.path, b.path) < 0;
     });
 
-    std::string out;
-    out.reserve(text_.size() + 4096);
-    const std::size_t headerEnd = sections_.empty() ? text_.size() : sections_.front().begin;
-    out.append(text_, 0, headerEnd);
+    Output out(sink);
+    const std::string_view text = text_;
+    out.Original(text.substr(0, sections_.empty() ? text.size() : sections_.front().begin));
     auto nextCreated = created.begin();
     for (std::size_t i = 0; i <= sections_.size(); ++i) {
         for (; nextCreated != created.end() && nextCreated->before == i; ++nextCreated) {
-            EnsureBlankLineBefore(out);
-            out += '[';
-            AppendEscaped(out, nextCreated->path, QuoteStyle::kKeyPath);
-            AppendHeaderTail(out, time);
-            AppendTimeLine(out, time);
+            std::string fresh = out.BlankLineNeeded();
+            fresh += '[';
+            AppendEscaped(fresh, nextCreated->path, QuoteStyle::kKeyPath);
+            AppendHeaderTail(fresh, time);
+            AppendTimeLine(fresh, time);
             auto values = nextCreated->edit->values;
             std::sort(values.begin(), values.end(), [](const auto& a, const auto& b) {
                 return CompareNoCase(a.first, b.first) < 0;
             });
-            for (const auto& [name, data] : values) AppendValueLine(out, name, data);
-            if (i < sections_.size()) out += '\n';
+            for (const auto& [name, data] : values) AppendValueLine(fresh, name, data);
+            if (i < sections_.size()) fresh += '\n';
+            out.Fresh(fresh);
         }
         if (i == sections_.size()) break;
         const Section& section = sections_[i];
         if (touched[i]) {
-            AppendTouchedSection(out, section, *touched[i], time);
+            std::string fresh;
+            AppendTouchedSection(fresh, section, *touched[i], time);
+            out.Fresh(fresh);
         } else {
-            out.append(text_, section.begin, section.end - section.begin);
+            out.Original(text.substr(section.begin, section.end - section.begin));
         }
     }
-    return out;
+    return out.Finish();
 }
 
 }  // namespace registry

@@ -3,9 +3,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/registry/RegistryStore.hpp"
@@ -36,6 +38,11 @@ class HiveDocument {
     // its values replaced in place or inserted in Wine's order, missing keys as new sections at
     // the place Wine would write them. Writes must carry valid key paths (no empty key names).
     std::string Apply(std::span<const StringWrite> writes, HiveTime time) const;
+
+    // The same text handed to sink piece by piece in order (large runs of untouched sections
+    // as views of the original); stops and returns false as soon as the sink fails.
+    using Sink = std::function<bool(std::string_view)>;
+    bool Write(std::span<const StringWrite> writes, HiveTime time, const Sink& sink) const;
 
     std::size_t SectionCount() const { return sections_.size(); }
 

@@ -257,6 +257,14 @@ std::optional<std::size_t> ScanEscaped(std::string_view line, std::size_t pos, c
         if (decoded) AppendUtf16(*decoded, point);
     };
     while (pos < line.size()) {
+        if (!decoded) {
+            // Checking only: skip plain ASCII in one tight loop.
+            while (pos < line.size() && line[pos] != terminator && line[pos] != '\\' &&
+                   static_cast<unsigned char>(line[pos]) < 0x80) {
+                ++pos;
+            }
+            if (pos == line.size()) break;
+        }
         const char c = line[pos];
         if (c == terminator) return pos + 1;
         if (static_cast<unsigned char>(c) >= 0x80) {

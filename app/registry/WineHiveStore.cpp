@@ -145,7 +145,7 @@ class HiveCommit {
                     std::to_string(parseError.line) + ": " + parseError.reason +
                     ". Nothing was changed; repair or restore the file, then try again.");
         }
-        return Replace(document->Apply(writes, HiveTime::Now()));
+        return Replace(*document, writes);
     }
 
   private:
@@ -254,7 +254,7 @@ class HiveCommit {
         }
     }
 
-    Result Replace(const std::string& text) {
+    Result Replace(const HiveDocument& document, std::span<const StringWrite> writes) {
         TemporaryFile copy;
         if (const int error = copy.Create(prefix_)) {
             return ErrnoFailure(error, "create a new registry file in", prefix_);
@@ -267,9 +267,12 @@ class HiveCommit {
             ::fchown(fd, locked_.info.st_uid, locked_.info.st_gid) != 0) {
             return ErrnoFailure(errno, "keep the owner of", hive_);
         }
-        if (const int error = WriteAll(fd, text)) {
-            return ErrnoFailure(error, "write the registry file", hive_);
-        }
+        int writeError = 0;
+        const bool written = document.Write(writes, HiveTime::Now(), [&](std::string_view piece) {
+            writeError = WriteAll(fd, piece);
+            return writeError == 0;
+        });
+        if (!written) return ErrnoFailure(writeError, "write the registry file", hive_);
         if (::fsync(fd) != 0) return ErrnoFailure(errno, "flush the registry file", hive_);
         if (copy.Fd().Close() != 0) return ErrnoFailure(errno, "write the registry file", hive_);
         if (options_.beforeReplace) options_.beforeReplace();
