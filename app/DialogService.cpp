@@ -39,8 +39,11 @@ QStringList NameFiltersFromBarFilter(const QString& barFilter) {
 }
 
 BoxAnswer QtDialogService::ShowMessage(QWidget* parent, const MessageBoxRequest& request) {
-    QMessageBox box(ToQtIcon(request.icon), request.title, request.text, QMessageBox::NoButton,
-                    parent);
+    // Line breaks are CR LF in our texts; a lone CR would show as a stray glyph here.
+    QString text = request.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(ToQtIcon(request.icon), request.title, text, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
     if (request.buttons == BoxButtons::kYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
