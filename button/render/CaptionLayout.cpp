@@ -64,21 +64,13 @@ StyleMetrics MetricsForStyle(std::int32_t buttonStyle) {
 
 // The text being wrapped: a short rewritten head (a shortened word) followed by the unread rest
 // of the original text. Shortening and emitting only ever rewrite the head or move the start of
-// the rest, so no step copies the whole caption.
+// the rest, so no step copies the whole caption. Prefix widths of the rest are summed lazily, as
+// far as the wrap has read: a small button with a long caption stops after a few lines.
 class WrapText {
   public:
     WrapText(std::u32string text, const gdi::Font& font) : font_(font), base_(std::move(text)) {
-        const std::vector<std::int32_t> advances = font_.Advances(base_);
-        baseWidth_.resize(base_.size() + 1, 0);
-        baseTrim_.resize(base_.size() + 1, 0);
-        nextSpace_.resize(base_.size() + 1, npos);
-        for (std::size_t i = 0; i < base_.size(); ++i) {
-            baseWidth_[i + 1] = baseWidth_[i] + advances[i];
-            baseTrim_[i + 1] = base_[i] == kSpace ? baseTrim_[i] : i + 1;
-        }
-        for (std::size_t i = base_.size(); i-- > 0;) {
-            nextSpace_[i] = base_[i] == kSpace ? i : nextSpace_[i + 1];
-        }
+        baseWidth_.push_back(0);
+        baseTrim_.push_back(0);
         RebuildHead();
     }
 
@@ -91,15 +83,16 @@ class WrapText {
             if (head_[i] == kSpace) return i;
         }
         const std::size_t b = tail_ + (std::max(from, head_.size()) - head_.size());
-        if (b >= base_.size() || nextSpace_[b] == npos) return npos;
-        return head_.size() + (nextSpace_[b] - tail_);
+        const std::size_t found = base_.find(kSpace, b);
+        if (found == npos) return npos;
+        return head_.size() + (found - tail_);
     }
 
     // Length of the first `n` characters once trailing spaces are removed.
     std::size_t TrimmedLength(std::size_t n) const {
         n = std::min(n, size());
         if (n > head_.size()) {
-            const std::size_t j = baseTrim_[tail_ + (n - head_.size())];
+            const std::size_t j = BaseTrim(tail_ + (n - head_.size()));
             if (j > tail_) return head_.size() + (j - tail_);
             return headTrim_;
         }
@@ -111,7 +104,7 @@ class WrapText {
     std::int64_t Width(std::size_t n) const {
         n = std::min(n, size());
         if (n <= head_.size()) return headWidth_[n];
-        return headWidth_.back() + baseWidth_[tail_ + (n - head_.size())] - baseWidth_[tail_];
+        return headWidth_.back() + BaseWidth(tail_ + (n - head_.size())) - BaseWidth(tail_);
     }
 
     std::int64_t CharWidth(std::size_t index) const { return Width(index + 1) - Width(index); }
@@ -138,6 +131,28 @@ class WrapText {
     }
 
   private:
+    std::int64_t BaseWidth(std::size_t i) const {
+        Extend(i);
+        return baseWidth_[i];
+    }
+    std::size_t BaseTrim(std::size_t i) const {
+        Extend(i);
+        return baseTrim_[i];
+    }
+
+    // Sums advances up to index i, in growing chunks so the font is asked once per chunk.
+    void Extend(std::size_t i) const {
+        if (i < baseWidth_.size()) return;
+        const std::size_t from = baseWidth_.size() - 1;
+        const std::size_t to = std::min(base_.size(), std::max(i, 2 * from + 64));
+        const std::vector<std::int32_t> advances =
+            font_.Advances(std::u32string_view(base_).substr(from, to - from));
+        for (std::size_t k = from; k < to; ++k) {
+            baseWidth_.push_back(baseWidth_[k] + advances[k - from]);
+            baseTrim_.push_back(base_[k] == kSpace ? baseTrim_[k] : k + 1);
+        }
+    }
+
     void RebuildHead() {
         headWidth_.assign(head_.size() + 1, 0);
         for (std::size_t i = 0; i < head_.size(); ++i) {
@@ -149,10 +164,9 @@ class WrapText {
 
     const gdi::Font& font_;
     std::u32string base_;
-    std::vector<std::int64_t> baseWidth_;  // width of base_[0, i)
-    std::vector<std::size_t> baseTrim_;    // length of base_[0, i) without trailing spaces
-    std::vector<std::size_t> nextSpace_;   // first space at or after i
-    std::size_t tail_ = 0;                 // where the unread rest of base_ starts
+    mutable std::vector<std::int64_t> baseWidth_;  // width of base_[0, i), summed so far
+    mutable std::vector<std::size_t> baseTrim_;    // length of base_[0, i) less trailing spaces
+    std::size_t tail_ = 0;                         // where the unread rest of base_ starts
     std::u32string head_;
     std::vector<std::int64_t> headWidth_;
     std::size_t headTrim_ = 0;
@@ -180,9 +194,10 @@ class LineBreaker {
         std::size_t searchFrom = 0;  // s, as a 0-based index
         std::size_t pending = 0;     // P
         for (;;) {
+            if (emitted_ == maxLines) break;
             const std::size_t space = text_.FindSpace(searchFrom);
-            if (space == npos || emitted_ == maxLines) {
-                if (space == npos && emitted_ < maxLines) Emit(pending);
+            if (space == npos) {
+                Emit(pending);
                 break;
             }
             const std::size_t q = space + 1;
@@ -283,14 +298,17 @@ char32_t LowerAscii(char32_t c) {
     return (c >= U'A' && c <= U'Z') ? c - U'A' + U'a' : c;
 }
 
-// The caption as shown: "&&" reduced to "&", the access-key marker removed.
-std::u32string DisplayedCaption(std::u32string_view caption, std::int64_t accessKeyPos) {
-    std::u32string shown;
-    shown.reserve(caption.size());
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        shown += caption[i];
-        if (caption[i] == U'&' && i + 1 < caption.size() && caption[i + 1] == U'&') ++i;
+// The caption as shown: "&&" reduced to "&", the access-key marker removed. Room for the closing
+// space of the wrap is reserved, so a long caption is never copied again.
+std::u32string DisplayedCaption(const std::string& caption, std::int64_t accessKeyPos) {
+    std::u32string shown = gdi::Utf8ToUtf32(caption);
+    shown.reserve(shown.size() + 1);
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < shown.size(); ++i, ++out) {
+        shown[out] = shown[i];
+        if (shown[i] == U'&' && i + 1 < shown.size() && shown[i + 1] == U'&') ++i;
     }
+    shown.resize(out);
     if (accessKeyPos > 0 && std::size_t(accessKeyPos) <= shown.size()) {
         shown.erase(std::size_t(accessKeyPos - 1), 1);
     }
@@ -362,7 +380,7 @@ void TarvexButton::LayoutCaption() {
         across = SW;
     }
 
-    std::u32string shown = DisplayedCaption(gdi::Utf8ToUtf32(mCaption), mAccessKeyPos);
+    std::u32string shown = DisplayedCaption(mCaption, mAccessKeyPos);
     const Extent whole = MeasureLine(dc, shown);
     const bool oneLine = whole.width <= available || whole.height > across || whole.height <= 0;
     if (!oneLine) shown += kSpace;
