@@ -76,6 +76,25 @@ TEST_F(RenderToolTest, PngRoundTripAndUnwritablePlace) {
     EXPECT_THROW(headless::WritePng(image, dir / "missing" / "x.png"), std::runtime_error);
 }
 
+TEST_F(RenderToolTest, LayoutButtonGivesItsPropertiesAndPixelSize) {
+    const FormLayout layout = ParseFormLayout(R"({"format": "vornik-form-layout", "version": 1,
+        "form": {"name": "frmTest", "caption": "", "width": 3000, "height": 2000,
+                 "properties": {}},
+        "controls": [
+          {"kind": "Label", "name": "Label1", "index": null, "container": "frmTest",
+           "left": 0, "top": 0, "width": 300, "height": 300, "properties": {}},
+          {"kind": "TarvexButton", "name": "CmdGo", "index": null, "container": "frmTest",
+           "left": 120, "top": 3000, "width": 1215, "height": 375,
+           "properties": {"btype": 8, "tx": "Go"}}]})",
+                                              "test layout", dir);
+    const RenderRequest first = headless::RequestFromLayout(layout, "");
+    EXPECT_EQ(first.width, 81);
+    EXPECT_EQ(first.height, 25);
+    EXPECT_EQ(first.properties.ReadInt32("BTYPE", 0), 8);
+    EXPECT_EQ(headless::RequestFromLayout(layout, "CmdGo").properties.ReadString("TX", ""), "Go");
+    EXPECT_THROW(headless::RequestFromLayout(layout, "Label1"), std::invalid_argument);
+}
+
 TEST_F(RenderToolTest, StatesByName) {
     EXPECT_EQ(headless::ParseVisualState("hover"), VisualState::Hover);
     EXPECT_EQ(headless::ParseVisualState("option"), VisualState::SelectedOption);

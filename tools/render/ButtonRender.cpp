@@ -132,6 +132,22 @@ RgbaImage RenderButton(const RenderRequest& request) {
     return image;
 }
 
+RenderRequest RequestFromLayout(const FormLayout& layout, std::string_view control) {
+    for (const LayoutControl& c : layout.controls) {
+        if (c.kind != "TarvexButton" || (!control.empty() && c.name != control)) continue;
+        RenderRequest request;
+        request.properties = c.properties;
+        if (c.position) {
+            constexpr std::int32_t kTwipsPerPixel = 15;
+            request.width = c.position->width / kTwipsPerPixel;
+            request.height = c.position->height / kTwipsPerPixel;
+        }
+        return request;
+    }
+    throw std::invalid_argument("the layout has no TarvexButton" +
+                                (control.empty() ? "" : " named " + std::string(control)));
+}
+
 RgbaImage Enlarged(const RgbaImage& image, std::int32_t factor) {
     if (factor <= 1) return image;
     RgbaImage big;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "button/FormLayout.hpp"
 #include "button/PropertyBag.hpp"
 
 namespace tarvex::headless {
@@ -33,6 +34,10 @@ struct RgbaImage {
 };
 
 RgbaImage RenderButton(const RenderRequest& request);
+
+// The property set and pixel size of a TarvexButton of a layout: the one named `control`, or the
+// first one when `control` is empty. Throws std::invalid_argument when there is none.
+RenderRequest RequestFromLayout(const FormLayout& layout, std::string_view control);
 
 // Each pixel becomes a factor x factor block.
 RgbaImage Enlarged(const RgbaImage& image, std::int32_t factor);

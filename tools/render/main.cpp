@@ -81,28 +81,6 @@ void ApplySize(const std::string& text, tarvex::headless::RenderRequest& request
     request.height = h;
 }
 
-void ApplyLayout(const Options& o, tarvex::headless::RenderRequest& request) {
-    const tarvex::FormLayout layout = tarvex::ReadFormLayout(o.layout);
-    const tarvex::LayoutControl* chosen = nullptr;
-    for (const tarvex::LayoutControl& c : layout.controls) {
-        if (c.kind != "TarvexButton") continue;
-        if (o.control.empty() || c.name == o.control) {
-            chosen = &c;
-            break;
-        }
-    }
-    if (!chosen) {
-        throw std::invalid_argument(o.layout + ": no TarvexButton" +
-                                    (o.control.empty() ? "" : " named " + o.control));
-    }
-    request.properties = chosen->properties;
-    if (chosen->position) {
-        constexpr int kTwipsPerPixel = 15;
-        request.width = chosen->position->width / kTwipsPerPixel;
-        request.height = chosen->position->height / kTwipsPerPixel;
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,7 +94,14 @@ int main(int argc, char** argv) {
     }
     try {
         tarvex::headless::RenderRequest request;
-        if (!o.layout.empty()) ApplyLayout(o, request);
+        if (!o.layout.empty()) {
+            try {
+                request = tarvex::headless::RequestFromLayout(tarvex::ReadFormLayout(o.layout),
+                                                              o.control);
+            } catch (const std::invalid_argument& e) {
+                throw std::invalid_argument(o.layout + ": " + e.what());
+            }
+        }
         if (!o.size.empty()) ApplySize(o.size, request);
         const auto state = tarvex::headless::ParseVisualState(o.state);
         if (!state) throw std::invalid_argument("unknown state \"" + o.state + "\"");
