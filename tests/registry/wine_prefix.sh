@@ -31,6 +31,13 @@ cleanup)
         WINEPREFIX="$prefix" wineserver -k > /dev/null 2>&1
         WINEPREFIX="$prefix" wineserver -w > /dev/null 2>&1
     fi
+    # Wine leaves its server folder in /tmp; the prefix names it.
+    if [ -f "$prefix/wineserver" ]; then
+        name=$(head -n 1 "$prefix/wineserver")
+        case "$name" in
+        wine-*) rm -rf "/tmp/$name" ;;
+        esac
+    fi
     rm -rf "$dir"
     ;;
 *)
