@@ -59,14 +59,14 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
     return negative ? -value : value;
 }
 
-FontRef ParseFont(std::string_view spec) {
+FontRef ParseFont(std::string_view description) {
     std::vector<std::string> parts;
     std::size_t start = 0;
-    for (std::size_t colon; (colon = spec.find(':', start)) != std::string_view::npos;) {
-        parts.emplace_back(spec.substr(start, colon - start));
+    for (std::size_t colon; (colon = description.find(':', start)) != std::string_view::npos;) {
+        parts.emplace_back(description.substr(start, colon - start));
         start = colon + 1;
     }
-    parts.emplace_back(spec.substr(start));
+    parts.emplace_back(description.substr(start));
     FontRef font = FontObject::Create(parts[0]);
     if (parts.size() > 1 && !parts[1].empty()) font->SetSize(std::stod(parts[1]));
     for (std::size_t i = 2; i < parts.size(); ++i) {
