@@ -81,19 +81,18 @@ void DrawSelectedOption(TarvexButton& b, const EtchedColours& c, bool background
 }  // namespace
 
 void TarvexButton::DrawEtchedButton(bool backgroundPass) {
-    looks::SelectedOptionState option(*this);
     const EtchedColours colours = ColoursOf(*this);
-    if (looks::IsRestingState(mButtonState)) {
-        if (mEnabled) {
-            DrawRestingEnabled(*this, colours);
-        } else {
-            DrawRestingDisabled(*this, colours, backgroundPass);
-        }
-    } else if (mButtonState == kStatePressed) {
-        DrawPressed(*this, colours);
-    } else if (mButtonState < 0) {
-        DrawSelectedOption(*this, colours, backgroundPass);
-    }
+    looks::PaintByState(
+        *this,
+        [&] {
+            if (mEnabled) {
+                DrawRestingEnabled(*this, colours);
+            } else {
+                DrawRestingDisabled(*this, colours, backgroundPass);
+            }
+        },
+        [&] { DrawPressed(*this, colours); },
+        [&] { DrawSelectedOption(*this, colours, backgroundPass); });
 }
 
 }  // namespace tarvex

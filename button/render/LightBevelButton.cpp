@@ -63,14 +63,9 @@ void DrawSelectedOption(TarvexButton& b, bool backgroundPass) {
 }  // namespace
 
 void TarvexButton::DrawLightBevelButton(bool backgroundPass) {
-    looks::SelectedOptionState option(*this);
-    if (looks::IsRestingState(mButtonState)) {
-        DrawResting(*this, backgroundPass);
-    } else if (mButtonState == kStatePressed) {
-        DrawPressed(*this);
-    } else if (mButtonState < 0) {
-        DrawSelectedOption(*this, backgroundPass);
-    }
+    looks::PaintByState(
+        *this, [&] { DrawResting(*this, backgroundPass); }, [&] { DrawPressed(*this); },
+        [&] { DrawSelectedOption(*this, backgroundPass); });
 }
 
 }  // namespace tarvex

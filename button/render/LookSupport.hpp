@@ -45,6 +45,22 @@ class SelectedOptionState {
     bool active_;
 };
 
+// Every look paints one of three pictures: resting (normal, focused, mouse over and the
+// background pass), pressed, or a selected option button (complemented state while it paints).
+// Any other state paints nothing.
+template <class Resting, class Pressed, class SelectedOption>
+void PaintByState(TarvexButton& button, Resting resting, Pressed pressed,
+                  SelectedOption selectedOption) {
+    SelectedOptionState option(button);
+    if (IsRestingState(button.mButtonState)) {
+        resting();
+    } else if (button.mButtonState == kStatePressed) {
+        pressed();
+    } else if (button.mButtonState < 0) {
+        selectedOption();
+    }
+}
+
 inline OleColor Shift(OleColor colour, std::int32_t amount, bool proportionalBlue = false) {
     std::string unusedChannels;
     return TarvexButton::ShiftColor(colour, amount, proportionalBlue, unusedChannels);

@@ -197,20 +197,18 @@ void DrawSelectedOption(TarvexButton& b, bool backgroundPass) {
 }  // namespace
 
 void TarvexButton::DrawShadedButton(bool backgroundPass) {
-    looks::SelectedOptionState option(*this);
     // The shading is spread over the height; a button without height has nothing to shade.
     if (ScaleHeight() <= 0) return;
-    if (looks::IsRestingState(mButtonState)) {
-        if (mEnabled) {
-            DrawRestingEnabled(*this);
-        } else {
-            DrawRestingDisabled(*this, backgroundPass);
-        }
-    } else if (mButtonState == kStatePressed) {
-        DrawPressed(*this);
-    } else if (mButtonState < 0) {
-        DrawSelectedOption(*this, backgroundPass);
-    }
+    looks::PaintByState(
+        *this,
+        [&] {
+            if (mEnabled) {
+                DrawRestingEnabled(*this);
+            } else {
+                DrawRestingDisabled(*this, backgroundPass);
+            }
+        },
+        [&] { DrawPressed(*this); }, [&] { DrawSelectedOption(*this, backgroundPass); });
 }
 
 }  // namespace tarvex
