@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <memory>
 #include <thread>
 
 #include "button/TarvexButton.hpp"
@@ -61,30 +62,46 @@ bool PointerOutside(const TarvexButton& b, float x, float y) {
            y > static_cast<float>(b.ScaleHeight());
 }
 
-// The control's events, raised synchronously with their arguments by reference.
-void RaiseClick(TarvexButton& b) {
-    if (ButtonEvents* e = b.Host().Events()) e->Click(b);
+// Runs a step that raises events (one of the control's own handlers, or the raise itself); false
+// when a container's handler destroyed the control meanwhile, as a window that deletes the button
+// inside Click does. A handler stops at once then.
+template <typename Step>
+bool Survives(TarvexButton& b, Step step) {
+    const std::weak_ptr<const void> life = b.LifeToken();
+    step();
+    return !life.expired();
 }
-void RaiseMouseDown(TarvexButton& b, std::int16_t Button, std::int16_t Shift, float X, float Y) {
-    if (ButtonEvents* e = b.Host().Events()) e->MouseDown(b, Button, Shift, X, Y);
+
+// The control's events, raised synchronously with their arguments by reference; each answers
+// whether the control is still there afterwards.
+template <typename Deliver>
+bool Raise(TarvexButton& b, Deliver deliver) {
+    ButtonEvents* events = b.Host().Events();
+    return events == nullptr || Survives(b, [&] { deliver(*events); });
 }
-void RaiseMouseMove(TarvexButton& b, std::int16_t Button, std::int16_t Shift, float X, float Y) {
-    if (ButtonEvents* e = b.Host().Events()) e->MouseMove(b, Button, Shift, X, Y);
+bool RaiseClick(TarvexButton& b) {
+    return Raise(b, [&](ButtonEvents& e) { e.Click(b); });
 }
-void RaiseMouseUp(TarvexButton& b, std::int16_t Button, std::int16_t Shift, float X, float Y) {
-    if (ButtonEvents* e = b.Host().Events()) e->MouseUp(b, Button, Shift, X, Y);
+bool RaiseMouseDown(TarvexButton& b, std::int16_t Button, std::int16_t Shift, float X, float Y) {
+    return Raise(b, [&](ButtonEvents& e) { e.MouseDown(b, Button, Shift, X, Y); });
 }
-void RaiseKeyPress(TarvexButton& b, std::int16_t KeyAscii) {
-    if (ButtonEvents* e = b.Host().Events()) e->KeyPress(b, KeyAscii);
+bool RaiseMouseMove(TarvexButton& b, std::int16_t Button, std::int16_t Shift, float X, float Y) {
+    return Raise(b, [&](ButtonEvents& e) { e.MouseMove(b, Button, Shift, X, Y); });
 }
-void RaiseKeyDown(TarvexButton& b, std::int16_t KeyCode, std::int16_t Shift) {
-    if (ButtonEvents* e = b.Host().Events()) e->KeyDown(b, KeyCode, Shift);
+bool RaiseMouseUp(TarvexButton& b, std::int16_t Button, std::int16_t Shift, float X, float Y) {
+    return Raise(b, [&](ButtonEvents& e) { e.MouseUp(b, Button, Shift, X, Y); });
 }
-void RaiseKeyUp(TarvexButton& b, std::int16_t KeyCode, std::int16_t Shift) {
-    if (ButtonEvents* e = b.Host().Events()) e->KeyUp(b, KeyCode, Shift);
+bool RaiseKeyPress(TarvexButton& b, std::int16_t KeyAscii) {
+    return Raise(b, [&](ButtonEvents& e) { e.KeyPress(b, KeyAscii); });
 }
-void RaiseMouseOut(TarvexButton& b) {
-    if (ButtonEvents* e = b.Host().Events()) e->MouseOut(b);
+bool RaiseKeyDown(TarvexButton& b, std::int16_t KeyCode, std::int16_t Shift) {
+    return Raise(b, [&](ButtonEvents& e) { e.KeyDown(b, KeyCode, Shift); });
+}
+bool RaiseKeyUp(TarvexButton& b, std::int16_t KeyCode, std::int16_t Shift) {
+    return Raise(b, [&](ButtonEvents& e) { e.KeyUp(b, KeyCode, Shift); });
+}
+bool RaiseMouseOut(TarvexButton& b) {
+    return Raise(b, [&](ButtonEvents& e) { e.MouseOut(b); });
 }
 
 }  // namespace
@@ -99,7 +116,7 @@ void TarvexButton::MouseDownHandler(std::int16_t Button, std::int16_t Shift, flo
         if (IsSelectedOption(*this)) return;  // pressing the selection again does nothing
         if (IsOptionButton(*this)) {
             SetValue(kTrue);  // the group update repaints
-            RaiseClick(*this);
+            if (!RaiseClick(*this)) return;
         } else {
             RefreshButton();
         }
@@ -155,7 +172,8 @@ void TarvexButton::DblClickHandler() {
 void TarvexButton::KeyDownHandler(std::int16_t KeyCode, std::int16_t Shift) {
     mLastKeyCode = RememberedKey(KeyCode);
     if (KeyCode == kKeySpace && SpacePresses(*this)) {
-        MouseDownHandler(kInternalButton, 0, 0.0f, 0.0f);
+        // An option button raises Click on this press, and its handler may end the control.
+        if (!Survives(*this, [&] { MouseDownHandler(kInternalButton, 0, 0.0f, 0.0f); })) return;
         RaiseKeyDown(*this, KeyCode, Shift);
         return;
     }
@@ -183,7 +201,7 @@ void TarvexButton::KeyUpHandler(std::int16_t KeyCode, std::int16_t Shift) {
         return;
     }
     MouseUpHandler(kInternalButton, 0, 0.0f, 0.0f);
-    RaiseKeyUp(*this, KeyCode, Shift);
+    if (!RaiseKeyUp(*this, KeyCode, Shift)) return;
     ClickHandler();
 }
 
@@ -214,8 +232,8 @@ void TarvexButton::AccessKeyPress(std::int16_t KeyAscii) {
     }
     if (IsSelectedOption(*this)) {
         // The access key of the selection reads as a keystroke with the character as its code.
-        RaiseKeyDown(*this, KeyAscii, 0);
-        RaiseKeyPress(*this, KeyAscii);
+        if (!RaiseKeyDown(*this, KeyAscii, 0)) return;
+        if (!RaiseKeyPress(*this, KeyAscii)) return;
         RaiseKeyUp(*this, KeyAscii, 0);
         return;
     }

@@ -72,6 +72,7 @@ TarvexButton::TarvexButton(ControlHost& host) : host_(host) {
 }
 
 TarvexButton::~TarvexButton() {
+    lifeToken_.reset();  // gone from here on, for every handler still on the stack
     // A destructor must not throw: whatever the terminate step cannot release is released with
     // the members right after.
     try {

@@ -93,6 +93,11 @@ class TarvexButton {
     ControlHost& Host() { return host_; }
     const ControlHost& Host() const { return host_; }
 
+    // Expires when the control is destroyed. A container's event handler may destroy the control
+    // (a window that deletes the button inside Click); whoever raised the event watches this to
+    // stop at once instead of running on in a control that is gone.
+    std::weak_ptr<const void> LifeToken() const { return lifeToken_; }
+
     // ---- Properties (get; let/set) ------------------------------------------------------------
     std::int32_t Alignment() const { return mAlignment; }
     void SetAlignment(std::int32_t newAlign);
@@ -298,6 +303,7 @@ class TarvexButton {
     ControlHost& host_;
     gdi::Surface backBuffer_;
     std::unique_ptr<gdi::DeviceContext> dc_;
+    std::shared_ptr<const void> lifeToken_ = std::make_shared<char>();
 };
 
 }  // namespace tarvex

@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QPointer>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyleHints>
@@ -239,6 +238,15 @@ FormControl DescribeControl(QWidget* w) {
     return c;
 }
 
+// Runs `step` and answers whether the control outlived it: a container's handler may delete the
+// widget, and the control with it, inside the event that `step` raises.
+template <typename Step>
+bool Outlives(const TarvexButton& b, Step step) {
+    const std::weak_ptr<const void> life = b.LifeToken();
+    step();
+    return !life.expired();
+}
+
 bool SameName(const std::string& a, std::string_view b) {
     return QString::fromStdString(a).compare(QString::fromUtf8(b.data(), qsizetype(b.size())),
                                              Qt::CaseInsensitive) == 0;
@@ -359,20 +367,21 @@ void TarvexButtonWidget::mouseReleaseEvent(QMouseEvent* e) {
     const bool endsGesture = e->button() == gestureButton_;
     const bool onControl = rect().contains(at) && (mask().isEmpty() || mask().contains(at));
     if (endsGesture) gestureButton_ = Qt::NoButton;
-    QPointer<TarvexButtonWidget> alive(this);
-    button_->MouseUpHandler(ButtonCode(e->button()), ShiftState(e->modifiers()),
-                            float(e->position().x()), float(e->position().y()));
-    if (!alive || !button_) return;
+    const bool stays = Outlives(*button_, [&] {
+        button_->MouseUpHandler(ButtonCode(e->button()), ShiftState(e->modifiers()),
+                                float(e->position().x()), float(e->position().y()));
+    });
+    if (!stays) return;
     if (endsGesture && onControl) button_->ClickHandler();
 }
 
 void TarvexButtonWidget::keyPressEvent(QKeyEvent* e) {
     if (!button_) return;
     e->accept();
-    QPointer<TarvexButtonWidget> alive(this);
-    if (const std::int16_t code = VirtualKeyCode(*e))
-        button_->KeyDownHandler(code, ShiftState(e->modifiers()));
-    if (!alive || !button_) return;
+    if (const std::int16_t code = VirtualKeyCode(*e)) {
+        if (!Outlives(*button_, [&] { button_->KeyDownHandler(code, ShiftState(e->modifiers())); }))
+            return;
+    }
     const QString text = e->text();
     if (text.size() == 1 && text.front().unicode() < 256)
         button_->KeyPressHandler(std::int16_t(text.front().unicode()));
@@ -557,11 +566,13 @@ void TarvexButtonWidget::SetAccessKeys(std::string_view keys) {
 void TarvexButtonWidget::SetHoverTimerInterval(std::int32_t milliseconds) {
     hoverTimer_.setInterval(std::max(0, milliseconds));
 }
+// Enabling a running timer leaves its count alone (QTimer::start would restart it), so moves that
+// keep coming from outside during a held press cannot put the next tick off indefinitely.
 void TarvexButtonWidget::SetHoverTimerEnabled(bool enabled) {
-    if (enabled)
-        hoverTimer_.start();
-    else
+    if (!enabled)
         hoverTimer_.stop();
+    else if (!hoverTimer_.isActive())
+        hoverTimer_.start();
 }
 bool TarvexButtonWidget::HoverTimerEnabled() const {
     return hoverTimer_.isActive();
@@ -620,38 +631,38 @@ ButtonEvents* TarvexButtonWidget::Events() {
 // ---- Events out ------------------------------------------------------------------------------
 
 void TarvexButtonWidget::Click(TarvexButton& b) {
-    if (sink_) sink_->Click(b);
+    if (sink_ && !Outlives(b, [&] { sink_->Click(b); })) return;
     emit clicked();
 }
 void TarvexButtonWidget::MouseDown(TarvexButton& b, std::int16_t& Button, std::int16_t& Shift,
                                    float& X, float& Y) {
-    if (sink_) sink_->MouseDown(b, Button, Shift, X, Y);
+    if (sink_ && !Outlives(b, [&] { sink_->MouseDown(b, Button, Shift, X, Y); })) return;
     emit mouseDown(Button, Shift, X, Y);
 }
 void TarvexButtonWidget::MouseMove(TarvexButton& b, std::int16_t& Button, std::int16_t& Shift,
                                    float& X, float& Y) {
-    if (sink_) sink_->MouseMove(b, Button, Shift, X, Y);
+    if (sink_ && !Outlives(b, [&] { sink_->MouseMove(b, Button, Shift, X, Y); })) return;
     emit mouseMove(Button, Shift, X, Y);
 }
 void TarvexButtonWidget::MouseUp(TarvexButton& b, std::int16_t& Button, std::int16_t& Shift,
                                  float& X, float& Y) {
-    if (sink_) sink_->MouseUp(b, Button, Shift, X, Y);
+    if (sink_ && !Outlives(b, [&] { sink_->MouseUp(b, Button, Shift, X, Y); })) return;
     emit mouseUp(Button, Shift, X, Y);
 }
 void TarvexButtonWidget::KeyPress(TarvexButton& b, std::int16_t& KeyAscii) {
-    if (sink_) sink_->KeyPress(b, KeyAscii);
+    if (sink_ && !Outlives(b, [&] { sink_->KeyPress(b, KeyAscii); })) return;
     emit keyPress(KeyAscii);
 }
 void TarvexButtonWidget::KeyDown(TarvexButton& b, std::int16_t& KeyCode, std::int16_t& Shift) {
-    if (sink_) sink_->KeyDown(b, KeyCode, Shift);
+    if (sink_ && !Outlives(b, [&] { sink_->KeyDown(b, KeyCode, Shift); })) return;
     emit keyDown(KeyCode, Shift);
 }
 void TarvexButtonWidget::KeyUp(TarvexButton& b, std::int16_t& KeyCode, std::int16_t& Shift) {
-    if (sink_) sink_->KeyUp(b, KeyCode, Shift);
+    if (sink_ && !Outlives(b, [&] { sink_->KeyUp(b, KeyCode, Shift); })) return;
     emit keyUp(KeyCode, Shift);
 }
 void TarvexButtonWidget::MouseOut(TarvexButton& b) {
-    if (sink_) sink_->MouseOut(b);
+    if (sink_ && !Outlives(b, [&] { sink_->MouseOut(b); })) return;
     emit mouseOut();
 }
 

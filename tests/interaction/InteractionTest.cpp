@@ -343,6 +343,48 @@ TEST_F(Interaction, HandlersWithoutAnEventReceiverStillChangeState) {
     EXPECT_TRUE(cmd.h().events.raised.empty());
 }
 
+// The window's handler deletes the button inside an event, as a Qt window may delete its widget
+// inside Click; the handler that raised the event stops right there (the sanitizer build reports
+// any later touch of the freed control).
+TEST_F(Interaction, AHandlerThatDestroysTheButtonEndsTheGestureRightThere) {
+    const auto destroy = [this](PlacedButton& p) {
+        return [this, &p](auto&&...) {
+            std::erase_if(*form.controls,
+                          [&](const FormControl& c) { return c.button == p.button.get(); });
+            p.button.reset();
+        };
+    };
+
+    PlacedButton& pressed = OptionButton(form.Place("Opt1"));
+    pressed.h().events.onClick = destroy(pressed);
+    pressed.b().MouseDownHandler(1, 0, 2, 2);
+    EXPECT_EQ(pressed.Events(), (Names{"Click"}));  // no MouseDown
+    EXPECT_EQ(pressed.button, nullptr);
+
+    PlacedButton& spaced = OptionButton(form.Place("Opt2"));
+    spaced.h().events.onClick = destroy(spaced);
+    spaced.b().KeyDownHandler(32, 0);
+    EXPECT_EQ(spaced.Events(), (Names{"Click"}));  // no KeyDown
+
+    PlacedButton& released = form.Place("Cmd2");
+    released.h().events.onKeyUp = destroy(released);
+    released.b().KeyDownHandler(32, 0);
+    released.b().KeyUpHandler(32, 0);
+    EXPECT_EQ(released.Events(), (Names{"KeyDown", "KeyUp"}));  // no Click
+
+    PlacedButton& accessed = OptionButton(form.Place("Opt3"), true);
+    accessed.h().events.onKeyDown = destroy(accessed);
+    accessed.b().AccessKeyPress('o');
+    EXPECT_EQ(accessed.Events(), (Names{"KeyDown"}));  // no KeyPress, no KeyUp
+
+    PlacedButton& upped = form.Place("Cmd3");
+    upped.h().events.onMouseUp = destroy(upped);
+    upped.b().MouseDownHandler(1, 0, 2, 2);
+    upped.b().MouseUpHandler(1, 0, 2, 2);
+    EXPECT_EQ(upped.Events(), (Names{"MouseDown", "MouseUp"}));
+    EXPECT_EQ(upped.button, nullptr);
+}
+
 TEST_F(Interaction, HandlersMayChangeArgumentsByReferenceWithoutAffectingTheControl) {
     cmd.h().events.onMouseDown = [](std::int16_t& button, std::int16_t&, float&, float&) {
         button = 2;  // a handler pretending the right button was pressed

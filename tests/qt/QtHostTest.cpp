@@ -116,6 +116,23 @@ TEST_F(QtHost, HoverThenLeaveRaisesMouseOutWithinAFewTicks) {
     EXPECT_FALSE(cmd->HoverTimerEnabled());
 }
 
+TEST_F(QtHost, MovesOutsideDuringAHeldPressDoNotPutTheHoverTickOff) {
+    auto* cmd = AddButton("CmdChange", form.get(), {10, 10});
+    ShowForm();
+    QSignalSpy outs(cmd, &TarvexButtonWidget::mouseOut);
+    QSignalSpy clicks(cmd, &TarvexButtonWidget::clicked);
+    QTest::mousePress(cmd, Qt::LeftButton, {}, QPoint(20, 10));
+    QCursor::setPos(form->mapToGlobal(QPoint(300, 250)));
+    // The held press sends every move to the button, each well inside one tick of the last.
+    for (int i = 0; i < 12; ++i) {
+        QTest::mouseMove(cmd, QPoint(-40, 10));
+        QTest::qWait(30);
+    }
+    EXPECT_GE(outs.count(), 1);
+    QTest::mouseRelease(cmd, Qt::LeftButton, {}, QPoint(-40, 10));
+    EXPECT_EQ(clicks.count(), 0);
+}
+
 // ---- Keyboard and focus ---------------------------------------------------------------------
 
 TEST_F(QtHost, TabAndArrowKeysMoveTheFocus) {
@@ -378,6 +395,41 @@ TEST_F(QtHost, AClickHandlerMayDeleteItsButtonLater) {
     QObject::connect(cmd, &TarvexButtonWidget::clicked, cmd, &QObject::deleteLater);
     QTest::mouseClick(cmd, Qt::LeftButton, {}, QPoint(5, 5));
     QTRY_VERIFY(watch.isNull());
+}
+
+// The window's handlers delete the widget at once, inside the control's own event: in MouseUp
+// (the release then makes no Click) and in Click.
+TEST_F(QtHost, AHandlerMayDeleteItsButtonAtOnceInsideMouseUpOrClick) {
+    struct DeletingSink : ButtonEvents {
+        QPointer<TarvexButtonWidget> widget;
+        std::string deleteOn;
+        std::vector<std::string> seen;
+        void Saw(const std::string& name) {
+            seen.push_back(name);
+            if (name == deleteOn) delete widget.data();
+        }
+        void Click(TarvexButton&) override { Saw("Click"); }
+        void MouseDown(TarvexButton&, std::int16_t&, std::int16_t&, float&, float&) override {
+            Saw("MouseDown");
+        }
+        void MouseUp(TarvexButton&, std::int16_t&, std::int16_t&, float&, float&) override {
+            Saw("MouseUp");
+        }
+    };
+    DeletingSink onMouseUp;
+    onMouseUp.widget = AddButton("Cmd1", form.get(), {10, 10});
+    onMouseUp.deleteOn = "MouseUp";
+    DeletingSink onClick;
+    onClick.widget = AddButton("Cmd2", form.get(), {10, 40});
+    onClick.deleteOn = "Click";
+    ShowForm();
+    for (DeletingSink* sink : {&onMouseUp, &onClick}) {
+        sink->widget->setEventSink(sink);
+        QTest::mouseClick(sink->widget.data(), Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_TRUE(sink->widget.isNull());
+    }
+    EXPECT_EQ(onMouseUp.seen, (std::vector<std::string>{"MouseDown", "MouseUp"}));
+    EXPECT_EQ(onClick.seen, (std::vector<std::string>{"MouseDown", "MouseUp", "Click"}));
 }
 
 }  // namespace
