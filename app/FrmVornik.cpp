@@ -43,13 +43,12 @@ void FrmVornik::CreateButtons(const tarvex::FormLayout& layout) {
 }
 
 void FrmVornik::CreateButton(const tarvex::LayoutControl& stored) {
-    auto* button =
-        new tarvex::qt::TarvexButtonWidget(this, QString::fromStdString(stored.name), stored.index);
+    auto* button = new tarvex::qt::TarvexButtonWidget(this, QString::fromStdString(stored.name),
+                                                      stored.properties, stored.index);
     if (stored.position) button->setGeometry(TwipsToPixels(*stored.position));
     if (!stored.toolTipText.empty()) {
         button->setToolTip(QString::fromStdString(stored.toolTipText));
     }
-    button->loadProperties(stored.properties);
 }
 
 tarvex::qt::TarvexButtonWidget* FrmVornik::RequireButton(const char* name) {

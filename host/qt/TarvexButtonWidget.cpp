@@ -256,6 +256,15 @@ bool SameName(const std::string& a, std::string_view b) {
 
 TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
                                        std::optional<int> index)
+    : TarvexButtonWidget(parent, name, index, nullptr) {}
+
+TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
+                                       const PropertyBag& stored, std::optional<int> index)
+    : TarvexButtonWidget(parent, name, index, &stored) {}
+
+// A control starts either from the new-instance defaults or from a stored set, never both.
+TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
+                                       std::optional<int> index, const PropertyBag* stored)
     : QWidget(parent), index_(index) {
     setObjectName(name);
     if (index) SetControlIndex(this, *index);
@@ -270,7 +279,11 @@ TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
     });
     resize(sizeHint());
     button_ = std::make_unique<TarvexButton>(static_cast<ControlHost&>(*this));
-    button_->InitProperties();
+    if (stored) {
+        button_->ReadProperties(*stored);
+    } else {
+        button_->InitProperties();
+    }
 }
 
 TarvexButtonWidget::~TarvexButtonWidget() {

@@ -101,6 +101,11 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     // control's name; `index` makes it an element of a control array.
     TarvexButtonWidget(QWidget* parent, const QString& name,
                        std::optional<int> index = std::nullopt);
+    // Creates the control from a stored property set (a saved layout being loaded): the
+    // new-instance defaults do not run, only the reading of the set. Throws what the reading
+    // throws (a value of the wrong kind, for example).
+    TarvexButtonWidget(QWidget* parent, const QString& name, const PropertyBag& stored,
+                       std::optional<int> index = std::nullopt);
     ~TarvexButtonWidget() override;
 
     // The control; it lives as long as the widget (hasButton() is false only while the widget
@@ -198,6 +203,8 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     ButtonEvents* Events() override;
 
   private:
+    TarvexButtonWidget(QWidget* parent, const QString& name, std::optional<int> index,
+                       const PropertyBag* stored);
     // ButtonEvents: forwards to the sink, then emits the signal.
     void Click(TarvexButton&) override;
     void MouseDown(TarvexButton&, std::int16_t& Button, std::int16_t& Shift, float& X,

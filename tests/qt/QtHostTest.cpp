@@ -15,6 +15,7 @@
 #include <QTest>
 #include <memory>
 
+#include "button/PropertyBag.hpp"
 #include "host/qt/TarvexButtonWidget.hpp"
 
 namespace tarvex::qt {
@@ -318,6 +319,27 @@ TEST_F(QtHost, ControlArrayElementsAreFoundByNameAndIndex) {
     EXPECT_THROW(second->FindControl("Cmd", 2), HostError);
     EXPECT_EQ(second->ControlCount(), 2u);
     EXPECT_FALSE(second->ControlAt(2).has_value());
+}
+
+// A stored set without a font key keeps the form's font: loading never runs the new-instance
+// defaults, which would have put in their Times New Roman copy.
+TEST_F(QtHost, ButtonLoadedFromAStoredSetSkipsTheNewInstanceDefaults) {
+    QFont formFont("Arial");
+    formFont.setPointSizeF(10);
+    form->setFont(formFont);
+    PropertyBag stored;
+    stored.WriteInt32("BTYPE", 8);
+    stored.WriteString("TX", "Change");
+    auto* loaded = new TarvexButtonWidget(form.get(), "CmdChange", stored);
+    auto* placed = new TarvexButtonWidget(form.get(), "Placed");
+    EXPECT_EQ(loaded->button().ButtonType(), 8);
+    EXPECT_EQ(loaded->button().Caption(), "Change");
+    EXPECT_EQ(loaded->button().Font()->Name(), "Arial");
+    EXPECT_EQ(placed->button().Font()->Name(), "Times New Roman");
+
+    PropertyBag wrongKind;
+    wrongKind.WriteString("BTYPE", "eight");
+    EXPECT_THROW(TarvexButtonWidget(form.get(), "Bad", wrongKind), HostError);
 }
 
 // ---- Services -------------------------------------------------------------------------------
