@@ -200,6 +200,8 @@ class TarvexButton {
     // Primitives.
     static OleColor ShiftColor(OleColor colour, std::int32_t amount, bool proportionalBlue,
                                std::string& channelText);
+    // The shift alone, for painters that do not read the channel text.
+    static OleColor ShiftColor(OleColor colour, std::int32_t amount, bool proportionalBlue);
     void SetPixelColor(std::int32_t x, std::int32_t y, OleColor colour);
     void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                   OleColor colour);

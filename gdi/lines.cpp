@@ -61,7 +61,15 @@ void DrawLine(Surface& s, POINT from, POINT to, std::uint32_t pixel) {
     ClipSteps(majorStart, majorStep, majorLimit, a, first, last);
     if (first >= last) return;
 
-    if (b == 0) {  // horizontal or vertical: one run
+    if (b == 0 && xMajor) {  // horizontal: one run along a row, filled directly
+        if (minorStart < 0 || minorStart >= s.height()) return;
+        const std::int64_t x0 = majorStart + majorStep * first;
+        const std::int64_t x1 = majorStart + majorStep * (last - 1);
+        std::uint32_t* row = s.row(static_cast<std::int32_t>(minorStart));
+        std::fill(row + std::min(x0, x1), row + std::max(x0, x1) + 1, pixel);
+        return;
+    }
+    if (b == 0) {  // vertical: one run
         for (std::int64_t k = first; k < last; ++k) {
             const std::int64_t major = majorStart + majorStep * k;
             if (xMajor) {

@@ -31,8 +31,7 @@ Passes StyledPasses(std::int32_t style, OleColor text, OleColor mid, OleColor sh
 }
 
 OleColor Shifted(OleColor colour, std::int32_t amount) {
-    std::string unused;
-    return TarvexButton::ShiftColor(colour, amount, false, unused);
+    return TarvexButton::ShiftColor(colour, amount, false);
 }
 
 gdi::COLORREF Colour(OleColor c) {

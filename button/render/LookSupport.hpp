@@ -62,8 +62,7 @@ void PaintByState(TarvexButton& button, Resting resting, Pressed pressed,
 }
 
 inline OleColor Shift(OleColor colour, std::int32_t amount, bool proportionalBlue = false) {
-    std::string unusedChannels;
-    return TarvexButton::ShiftColor(colour, amount, proportionalBlue, unusedChannels);
+    return TarvexButton::ShiftColor(colour, amount, proportionalBlue);
 }
 
 }  // namespace tarvex::looks

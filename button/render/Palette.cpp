@@ -19,8 +19,7 @@ OleColor SystemColour(int index) {
 }
 
 OleColor Shifted(OleColor colour, std::int32_t amount) {
-    std::string unused;
-    return TarvexButton::ShiftColor(colour, amount, false, unused);
+    return TarvexButton::ShiftColor(colour, amount, false);
 }
 
 // Edges derived from the face for the schemes that have no edge colours of their own.
