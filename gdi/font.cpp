@@ -48,9 +48,11 @@ using PatternPtr = std::unique_ptr<FcPattern, FcPatternDeleter>;
 
 std::mutex g_fontconfigMutex;
 
-// A configuration of our own, so that a host toolkit's use of the default one is untouched.
+// The process's own configuration, shared with a host toolkit that has loaded it already
+// (loading a second one costs milliseconds at start-up). Our reference keeps it alive even if the
+// host later installs another one; queries are only reads and run under our mutex.
 FcConfig* Config() {
-    static std::unique_ptr<FcConfig, FcConfigDeleter> config(FcInitLoadConfigAndFonts());
+    static std::unique_ptr<FcConfig, FcConfigDeleter> config(FcConfigReference(nullptr));
     return config.get();
 }
 
