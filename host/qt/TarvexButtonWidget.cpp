@@ -297,7 +297,9 @@ void TarvexButtonWidget::loadProperties(const PropertyBag& bag) {
 }
 
 void TarvexButtonWidget::setAmbientFont(FontRef font) {
-    if (font) ambientFont_ = std::move(font);
+    if (!font) return;
+    ambientFont_ = std::move(font);
+    if (button_) button_->AmbientChanged("Font");
 }
 
 QSize TarvexButtonWidget::sizeHint() const {

@@ -127,7 +127,8 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     void setUserMode(bool userMode) { userMode_ = userMode; }
 
     // The form's font object, answered as the ambient font and the form's font (by default one
-    // built from the parent's QFont when the widget is created). Shared, not copied.
+    // built from the parent's QFont when the widget is created). Shared, not copied. The control
+    // hears of it as an ambient "Font" change and takes the object as its caption font.
     void setAmbientFont(FontRef font);
 
     QSize sizeHint() const override;

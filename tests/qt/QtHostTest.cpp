@@ -322,8 +322,9 @@ TEST_F(QtHost, ControlArrayElementsAreFoundByNameAndIndex) {
 }
 
 // A stored set without a font key keeps the form's font: loading never runs the new-instance
-// defaults, which would have put in their Times New Roman copy.
-TEST_F(QtHost, ButtonLoadedFromAStoredSetSkipsTheNewInstanceDefaults) {
+// defaults, which would have put in their Times New Roman copy. A later form font is an ambient
+// change that hands the control the form's own object.
+TEST_F(QtHost, StoredSetAndFormFontReachTheControl) {
     QFont formFont("Arial");
     formFont.setPointSizeF(10);
     form->setFont(formFont);
@@ -336,6 +337,13 @@ TEST_F(QtHost, ButtonLoadedFromAStoredSetSkipsTheNewInstanceDefaults) {
     EXPECT_EQ(loaded->button().Caption(), "Change");
     EXPECT_EQ(loaded->button().Font()->Name(), "Arial");
     EXPECT_EQ(placed->button().Font()->Name(), "Times New Roman");
+
+    // A new form font reaches the control as the same object; its later changes follow.
+    const FontRef formFontObject = FontObject::Create("Courier New", 100000);
+    loaded->setAmbientFont(formFontObject);
+    EXPECT_EQ(loaded->button().Font(), formFontObject);
+    formFontObject->SetBold(true);
+    EXPECT_EQ(loaded->button().mFontDirty, kTrue);
 
     PropertyBag wrongKind;
     wrongKind.WriteString("BTYPE", "eight");
