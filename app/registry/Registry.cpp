@@ -4,7 +4,11 @@
 #include <string>
 
 #include "app/registry/HiveText.hpp"
+#ifdef _WIN32
+#include "app/registry/NativeRegistryStore.hpp"
+#else
 #include "app/registry/WineHiveStore.hpp"
+#endif
 
 namespace registry {
 namespace {
@@ -91,7 +95,11 @@ Result Transaction::Commit() {
 Registry::Registry(std::unique_ptr<RegistryStore> store) : store_(std::move(store)) {}
 
 Registry Registry::ForCurrentUser() {
+#ifdef _WIN32
+    return Registry(std::make_unique<NativeRegistryStore>());
+#else
     return Registry(std::make_unique<WineHiveStore>(WineHiveStore::DefaultPrefix()));
+#endif
 }
 
 Result Registry::SetStringValue(std::uint32_t rootKey, std::string_view keyPath,

@@ -40,7 +40,8 @@ class Registry {
   public:
     explicit Registry(std::unique_ptr<RegistryStore> store);
 
-    // The current user's registry of the Wine prefix named by WINEPREFIX (default ~/.wine).
+    // The current user's registry: on Windows the registry itself, elsewhere the user hive of
+    // the Wine prefix named by WINEPREFIX (default ~/.wine).
     static Registry ForCurrentUser();
 
     // One value, committed at once.

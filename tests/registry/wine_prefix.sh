@@ -1,6 +1,9 @@
 #!/bin/sh
 # One throw-away Wine prefix per test run for the peer tests.
 #   wine_prefix.sh setup DIR    makes DIR/prefix with wineboot, or writes DIR/UNAVAILABLE with why
+#   wine_prefix.sh run DIR PROGRAM
+#                               runs a Windows PROGRAM in DIR/prefix and stops the server after it,
+#                               so the hive is on disk again; exit 77 (skipped) when Wine is absent
 #   wine_prefix.sh cleanup DIR  stops its wineserver and removes DIR
 set -u
 mode=$1
@@ -26,6 +29,18 @@ setup)
     [ -s "$prefix/user.reg" ] || unavailable "wineboot made no user.reg (see $dir/wineboot.log)"
     echo "Wine prefix ready: $prefix"
     ;;
+run)
+    if [ -f "$dir/UNAVAILABLE" ]; then
+        echo "Skipped: $(cat "$dir/UNAVAILABLE")"
+        exit 77
+    fi
+    export WINEPREFIX="$prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+    wine "$3"
+    status=$?
+    wineserver -k > /dev/null 2>&1
+    wineserver -w
+    exit $status
+    ;;
 cleanup)
     if [ -d "$prefix" ] && command -v wineserver > /dev/null 2>&1; then
         WINEPREFIX="$prefix" wineserver -k > /dev/null 2>&1
@@ -41,7 +56,7 @@ cleanup)
     rm -rf "$dir"
     ;;
 *)
-    echo "usage: $0 setup|cleanup DIR" >&2
+    echo "usage: $0 setup|cleanup DIR | run DIR PROGRAM" >&2
     exit 2
     ;;
 esac
