@@ -489,6 +489,8 @@ void HiveDocument::AppendTouchedSection(std::string& out, const Section& section
         for (; nextAdded != added.end() &&
                (name == nullptr || CompareNoCase((*nextAdded)->first, *name) < 0);
              ++nextAdded) {
+            // The file's last line may lack its newline; a value glued onto it would be lost.
+            if (out.back() != '\n') out += '\n';
             AppendValueLine(out, (*nextAdded)->first, (*nextAdded)->second);
         }
     };

@@ -137,9 +137,8 @@ TEST(HivePreservation, TouchedSectionKeepsItsOtherLinesAndSpelling) {
 TEST(HivePreservation, NewKeyUnderExistingParentTakesItsSpelling) {
     const std::string patched =
         Applied(WinebootHive(), {{u"control panel\\Desktop\\Zoom", u"On", u"1"}});
-    EXPECT_EQ(
-        SectionText(patched, "Control Panel\\\\Desktop\\\\Zoom"),
-        "[Control Panel\\\\Desktop\\\\Zoom" + std::string(kStampLines) + "\"On\"=\"1\"\n\n");
+    EXPECT_EQ(SectionText(patched, "Control Panel\\\\Desktop\\\\Zoom"),
+              "[Control Panel\\\\Desktop\\\\Zoom" + std::string(kStampLines) + "\"On\"=\"1\"\n\n");
     // Depth first: after the parent's WindowMetrics child, before "Control Panel\International".
     EXPECT_LT(patched.find("[Control Panel\\\\Desktop\\\\WindowMetrics]"),
               patched.find("[Control Panel\\\\Desktop\\\\Zoom]"));
@@ -207,6 +206,18 @@ TEST(HiveSections, SectionWithoutStampGetsOneAndValuesKeepWineOrder) {
                            "\"x\"=\"1\"\n; note\n\n[Keyed" + std::string(kStampLines) +
                            "@=\"D\"\n\"a\"=\"A\"\n\"b\"=\"2\"\n\"c\"=\"C\"\n\"d\"=hex:01,\\\n  02\n"
                            "\"e\"=\"E\"\n; tail\n");
+}
+
+// A hand-edited hive may end without a newline; a value added after its last line goes on a
+// line of its own instead of being glued onto a value or an option line.
+TEST(HiveSections, AddedValuesAfterALastLineWithoutNewline) {
+    const std::string head = std::string(kHeader) + "\n[K] 5\n#time=1\n";
+    const std::string added = "\n\"c\"=\"C\"\n";
+    for (const std::string last : {"\"b\"=\"2\"", "#class=\"x\""}) {
+        const std::string patched = Applied(head + last, {{u"K", u"c", u"C"}});
+        EXPECT_EQ(patched, std::string(kHeader) + "\n[K" + std::string(kStampLines) + last + added);
+        EXPECT_TRUE(Parses(patched));
+    }
 }
 
 TEST(HiveSections, NewSectionsInAHiveWithoutKeysAndAtTheEnd) {
