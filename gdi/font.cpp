@@ -12,10 +12,14 @@
 //   sFamilyClass decides, then the PANOSE family and serif style, then the family name.
 // - The underline lies on the row of post.underlinePosition (the top of the suggested stroke),
 //   the strike-out on the row of OS/2 yStrikeoutPosition; both are kept inside the cell.
+// - Bold or italic asked of a face whose file has no such style is simulated, as Windows does:
+//   FreeType emboldens or slants each hinted glyph, and the advance is the emboldened one, so
+//   measuring and drawing agree. The metrics then report the simulated weight and slant.
 #include "gdi/font_impl.hpp"
 
 #include <fontconfig/fontconfig.h>
 
+#include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
@@ -228,6 +232,16 @@ std::uint8_t FamilyNibble(FT_Face face, bool monospace, const std::string& famil
     return 0;
 }
 
+bool FaceIsBold(FT_Face face) {
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 && os2->version != 0xFFFF) return os2->usWeightClass >= 600;
+    return (face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
+}
+
+bool FaceIsItalic(FT_Face face) {
+    return (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+}
+
 void ComputeMetrics(Font::Impl& f, bool monospace) {
     TEXTMETRIC& tm = f.metrics;
     const LOGFONT& lf = f.description;
@@ -258,7 +272,8 @@ void ComputeMetrics(Font::Impl& f, bool monospace) {
     tm.tmAveCharWidth = hasOs2 ? Scale(os2->xAvgCharWidth, ppem, v.unitsPerEm) : 0;
     tm.tmWeight =
         hasOs2 ? os2->usWeightClass : ((face->style_flags & FT_STYLE_FLAG_BOLD) ? 700 : 400);
-    if (face->style_flags & FT_STYLE_FLAG_ITALIC) tm.tmItalic = 1;
+    if (f.emboldened) tm.tmWeight = 700;
+    if (f.slanted || (face->style_flags & FT_STYLE_FLAG_ITALIC)) tm.tmItalic = 1;
     if (hhea) {
         const std::int64_t hheaHeight = std::int64_t(hhea->Ascender) - hhea->Descender;
         const std::int64_t gap = hhea->Line_Gap - ((v.ascent + v.descent) - hheaHeight);
@@ -323,6 +338,8 @@ std::shared_ptr<Font::Impl> Realise(const LOGFONT& description) {
     }
 
     if (f->face) {
+        f->emboldened = request.bold && !FaceIsBold(f->face.get());
+        f->slanted = request.italic && !FaceIsItalic(f->face.get());
         f->pixelsPerEm =
             static_cast<std::int32_t>(PixelsPerEm(description, WinVertical(f->face.get())));
         FT_Set_Pixel_Sizes(f->face.get(), 0, static_cast<FT_UInt>(f->pixelsPerEm));
@@ -398,24 +415,28 @@ detail::CachedGlyph& Font::Impl::Slot(char32_t ch) const {
     return *slot;
 }
 
-void Font::Impl::LoadAdvance(char32_t ch, detail::CachedGlyph& glyph) const {
+// Loads the hinted glyph into the face's slot with any simulated style applied.
+bool Font::Impl::LoadGlyph(char32_t ch, FT_Int32 target) const {
     FT_Face f = face.get();
-    if (!f) return;
-    const FT_UInt index = FT_Get_Char_Index(f, ch);
-    if (FT_Load_Glyph(f, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) != 0) return;
-    glyph.advance = static_cast<std::int32_t>((f->glyph->advance.x + 32) >> 6);
+    if (!f) return false;
+    if (FT_Load_Glyph(f, FT_Get_Char_Index(f, ch), FT_LOAD_DEFAULT | target) != 0) return false;
+    if (slanted) FT_GlyphSlot_Oblique(f->glyph);
+    if (emboldened) FT_GlyphSlot_Embolden(f->glyph);
+    return true;
+}
+
+void Font::Impl::LoadAdvance(char32_t ch, detail::CachedGlyph& glyph) const {
+    if (!LoadGlyph(ch, FT_LOAD_TARGET_MONO)) return;
+    glyph.advance = static_cast<std::int32_t>((face.get()->glyph->advance.x + 32) >> 6);
 }
 
 void Font::Impl::Render(char32_t ch, detail::CachedGlyph& glyph) const {
     glyph.rendered = true;
-    FT_Face f = face.get();
-    if (!f) return;
-    const FT_UInt index = FT_Get_Char_Index(f, ch);
-    const FT_Int32 target = antialias ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO;
-    if (FT_Load_Glyph(f, index, FT_LOAD_DEFAULT | target) != 0) return;
+    if (!LoadGlyph(ch, antialias ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO)) return;
     const FT_Render_Mode mode = antialias ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO;
-    if (FT_Render_Glyph(f->glyph, mode) != 0) return;
-    glyph.image = CopyBitmap(f->glyph);
+    FT_GlyphSlot slot = face.get()->glyph;
+    if (FT_Render_Glyph(slot, mode) != 0) return;
+    glyph.image = CopyBitmap(slot);
 }
 
 const detail::CachedGlyph& Font::Impl::Glyph(char32_t ch, bool needImage) const {

@@ -85,6 +85,9 @@ struct Font::Impl {
     detail::FaceHandle face;
     std::int32_t pixelsPerEm = 0;
     bool antialias = false;
+    // The face lacks the bold or italic style asked for: FreeType simulates it on every glyph.
+    bool emboldened = false;
+    bool slanted = false;
     TEXTMETRIC metrics;
     std::int32_t underlineRow = 0;  // rows from the top of the cell
     std::int32_t strikeOutRow = 0;
@@ -97,6 +100,7 @@ struct Font::Impl {
 
   private:
     detail::CachedGlyph& Slot(char32_t ch) const;
+    bool LoadGlyph(char32_t ch, FT_Int32 target) const;
     void LoadAdvance(char32_t ch, detail::CachedGlyph& glyph) const;
     void Render(char32_t ch, detail::CachedGlyph& glyph) const;
 

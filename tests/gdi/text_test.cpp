@@ -93,6 +93,48 @@ TEST(Fonts, MissingOrUnterminatedNamesFallBackToTheDefaultFace) {
     EXPECT_EQ(named.lfFaceName[LF_FACESIZE - 1], '\0');
 }
 
+// A face whose only file is upright and regular gets bold and italic simulated. At 24 pixels
+// per em the emboldening strength is ppem / 24 = one whole pixel, added to every advance; the
+// slant is a shear of about 0.21, so a stem leans 2 columns over 11 rows while its advances stay.
+TEST(Fonts, MissingBoldOrItalicStyleIsSimulated) {
+    const Font regular = MakeFont("DejaVu Math TeX Gyre", -24);
+    if (regular.ResolvedFile().find("DejaVuMathTeXGyre.") == std::string::npos) {
+        GTEST_SKIP() << "needs the upright-only DejaVu Math TeX Gyre face (fonts-dejavu-extra)";
+    }
+    const Font bold = MakeFont("DejaVu Math TeX Gyre Bold", -24);
+    EXPECT_EQ(bold.ResolvedFile(), regular.ResolvedFile());
+    EXPECT_EQ(bold.Metrics().tmWeight, 700);
+    const std::vector<std::int32_t> upright = regular.Advances(U"Change");
+    std::vector<std::int32_t> wider = upright;
+    for (std::int32_t& advance : wider) ++advance;
+    EXPECT_EQ(bold.Advances(U"Change"), wider);
+    RECT measured{0, 0, 0, 0};
+    Surface s(1, 1);
+    DeviceContext dc(s);
+    dc.SelectObject(bold);
+    dc.DrawText(U"Change", measured, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(measured.right, regular.TextWidth(U"Change") + 6);
+
+    const Font italic = MakeFont("DejaVu Math TeX Gyre Italic", -24);
+    EXPECT_EQ(italic.Metrics().tmItalic, 1);
+    EXPECT_EQ(italic.Advances(U"Change"), upright);
+    // Leftmost ink of "H" near the foot and near the top of its stem.
+    auto stemLean = [](const Font& font) {
+        const PixelSet ink = Draw(font, 1, 0, U"H", 40, 80);
+        const int baseline = font.Metrics().tmAscent;
+        auto leftmost = [&](int y) {
+            int x = 40;
+            for (auto [px, py] : ink) {
+                if (py == y) x = std::min(x, px);
+            }
+            return x;
+        };
+        return leftmost(baseline - 15) - leftmost(baseline - 4);
+    };
+    EXPECT_EQ(stemLean(regular), 0);
+    EXPECT_GE(stemLean(italic), 2);
+}
+
 TEST(TextMetrics, OutlineMetricsFromTheWindowsTable) {
     const TEXTMETRIC tm = Caption().Metrics();
     EXPECT_EQ(tm.tmAscent, 10);
