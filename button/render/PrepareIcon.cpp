@@ -1,6 +1,7 @@
 // Icon preparation: the greyed copy of the icon that a disabled button shows, scaled to the icon
 // cell, its face-coloured pixels replaced by the disabled face behind the cell so that it sits on
 // a gradient or a bevel without a visible square.
+#include <algorithm>
 #include <cstdint>
 
 #include "button/TarvexButton.hpp"
@@ -23,22 +24,26 @@ void TarvexButton::PrepareIcon() {
     if (!mIcon || !mIcon->HasHandle()) throw HostError("The icon picture holds no image");
 
     const Picture& icon = *mIcon;
-    const std::int32_t w = Picture::HimetricToPixels(icon.Width());
-    const std::int32_t h = Picture::HimetricToPixels(icon.Height());
+    const std::int32_t w = std::max(0, Picture::HimetricToPixels(icon.Width()));
+    const std::int32_t h = std::max(0, Picture::HimetricToPixels(icon.Height()));
     const std::int32_t cell = mIconSize * 8;
     const auto face = static_cast<gdi::COLORREF>(mFaceColor);
 
-    // The greyed image is drawn on the control's own surface at the icon's size, then scaled.
-    DrawRect(0, 0, w, h, mFaceColor, false);
+    // The greyed image is drawn at the icon's size on a face-coloured sheet of that size, then
+    // scaled: drawn on the button itself, an icon taller or wider than the button would lose the
+    // part beyond its edge.
+    gdi::Surface greyed(w, h);
+    gdi::DeviceContext greyedDc(greyed);
+    DrawRect(0, 0, w, h, mFaceColor, false, &greyedDc);
+    greyedDc.DrawState(icon.Pixels(), 0, 0, w, h, DisabledDrawStateFlags(icon));
     picIcon = gdi::Surface(cell > 0 ? cell : 0, cell > 0 ? cell : 0);
     gdi::DeviceContext iconDc(picIcon);
     DrawRect(0, 0, picIcon.width(), picIcon.height(), mFaceColor, false, &iconDc);
-    gdi::DeviceContext& dc = hDC();
-    dc.DrawState(icon.Pixels(), 0, 0, w, h, DisabledDrawStateFlags(icon));
-    iconDc.StretchBlt(0, 0, picIcon.width(), picIcon.height(), dc, 0, 0, w, h);
+    iconDc.StretchBlt(0, 0, picIcon.width(), picIcon.height(), greyedDc, 0, 0, w, h);
 
-    // The bare disabled face, which also wipes the scratch drawing above.
+    // The bare disabled face behind the cell.
     DrawButton(true);
+    gdi::DeviceContext& dc = hDC();
 
     // The face behind each pixel is read one pixel to the right and below its place in the cell.
     for (std::int32_t x = 0; x < picIcon.width(); ++x) {

@@ -29,8 +29,8 @@ PictureRef IconWithInk(std::int32_t side, std::initializer_list<gdi::POINT> ink)
 class IconPreparation : public LookTest {
   protected:
     TarvexButton& WithIcon(std::int32_t colorScheme, PictureRef icon, std::int32_t iconSize,
-                           std::int32_t cellX, std::int32_t cellY) {
-        TarvexButton& b = Make(kLightBevel, colorScheme, 0x808080, 81, 40);
+                           std::int32_t cellX, std::int32_t cellY, std::int32_t height = 40) {
+        TarvexButton& b = Make(kLightBevel, colorScheme, 0x808080, 81, height);
         b.mIconPresent = kTrue;
         b.mIcon = std::move(icon);
         b.mIconSize = iconSize;
@@ -72,6 +72,19 @@ TEST_F(IconPreparation, SixteenPixelIconIsEnlargedToThirtyTwo) {
     EXPECT_EQ(IconPixel(12, 12), Grey(0xFF));
     EXPECT_EQ(IconPixel(13, 13), Grey(0xFF));
     EXPECT_EQ(IconPixel(14, 14), Grey(0xC0));
+}
+
+// A 32-pixel icon on a 25-pixel-high button: ink at (5, 28) lies below the button's last row.
+// Halved, source columns 4-5 and rows 28-29 meet in cell pixel (2, 14): the shadow 0x808080
+// ANDed with the face 0xC0C0C0 stays 0x808080; the highlight at (6, 29) meets only face pixels
+// in (3, 14) and vanishes. The disabled icon is whole, as the enabled one is.
+TEST_F(IconPreparation, IconTallerThanTheButtonIsGreyedWhole) {
+    TarvexButton& b = WithIcon(kFixedGrey, IconWithInk(32, {{5, 28}}), 2, 30, 4, 25);
+    b.PrepareIcon();
+    EXPECT_EQ(IconPixel(2, 14), Grey(0x80));
+    EXPECT_EQ(IconPixel(3, 14), Grey(0xC0));
+    EXPECT_EQ(IconPixel(2, 13), Grey(0xC0));
+    EXPECT_EQ(Pixel(5, 20), Grey(0xC0));
 }
 
 // Face 0x808080 under the gradient scheme: the shadow ink equals the face, so it takes the
