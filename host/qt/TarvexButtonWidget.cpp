@@ -61,7 +61,7 @@ std::int16_t VirtualKeyCode(const QKeyEvent& e) {
     const bool keypad = e.modifiers() & Qt::KeypadModifier;
     if (k >= Qt::Key_0 && k <= Qt::Key_9) return std::int16_t((keypad ? 96 : 48) + (k - Qt::Key_0));
     if (k >= Qt::Key_A && k <= Qt::Key_Z) return std::int16_t(k);
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F16) return std::int16_t(112 + (k - Qt::Key_F1));
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return std::int16_t(112 + (k - Qt::Key_F1));
     switch (k) {
         case Qt::Key_Backspace:
             return 8;
@@ -113,8 +113,55 @@ std::int16_t VirtualKeyCode(const QKeyEvent& e) {
             return 46;
         case Qt::Key_Help:
             return 47;
+        case Qt::Key_Meta:
+        case Qt::Key_Super_L:
+            return 91;
+        case Qt::Key_Super_R:
+            return 92;
+        case Qt::Key_Menu:
+            return 93;
+        // Shifted symbols report the key they are typed on (the common US layout), as the
+        // digit and punctuation keys do unshifted.
+        case Qt::Key_ParenRight:
+            return 48;
+        case Qt::Key_Exclam:
+            return 49;
+        case Qt::Key_At:
+            return 50;
+        case Qt::Key_NumberSign:
+            return 51;
+        case Qt::Key_Dollar:
+            return 52;
+        case Qt::Key_Percent:
+            return 53;
+        case Qt::Key_AsciiCircum:
+            return 54;
+        case Qt::Key_Ampersand:
+            return 55;
+        case Qt::Key_ParenLeft:
+            return 57;
+        case Qt::Key_Colon:
+            return 186;
+        case Qt::Key_Less:
+            return 188;
+        case Qt::Key_Underscore:
+            return 189;
+        case Qt::Key_Greater:
+            return 190;
+        case Qt::Key_Question:
+            return 191;
+        case Qt::Key_AsciiTilde:
+            return 192;
+        case Qt::Key_BraceLeft:
+            return 219;
+        case Qt::Key_Bar:
+            return 220;
+        case Qt::Key_BraceRight:
+            return 221;
+        case Qt::Key_QuoteDbl:
+            return 222;
         case Qt::Key_Asterisk:
-            return keypad ? 106 : 0;
+            return keypad ? 106 : 56;
         case Qt::Key_Plus:
             return keypad ? 107 : 187;
         case Qt::Key_Minus:
@@ -337,8 +384,17 @@ bool TarvexButtonWidget::isSecondPressOfDoubleClick(const QMouseEvent& e) const 
            std::abs(moved.x()) <= distance && std::abs(moved.y()) <= distance;
 }
 
+// Only the left, right and middle buttons reach the control: a side (back/forward) button
+// neither presses nor clicks it.
+bool TarvexButtonWidget::isControlButton(const QMouseEvent& e) {
+    return ButtonCode(e.button()) != 0;
+}
+
 void TarvexButtonWidget::mousePressEvent(QMouseEvent* e) {
-    if (!button_) return;
+    if (!button_ || !isControlButton(*e)) {
+        e->ignore();
+        return;
+    }
     e->accept();
     if (isSecondPressOfDoubleClick(*e)) {
         // Only the double-click reaches the control; the platform's own double-click event that
@@ -359,7 +415,10 @@ void TarvexButtonWidget::mousePressEvent(QMouseEvent* e) {
 }
 
 void TarvexButtonWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (!button_) return;
+    if (!button_ || !isControlButton(*e)) {
+        e->ignore();
+        return;
+    }
     e->accept();
     if (doubleClickHandled_) {
         doubleClickHandled_ = false;
@@ -376,7 +435,10 @@ void TarvexButtonWidget::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TarvexButtonWidget::mouseReleaseEvent(QMouseEvent* e) {
-    if (!button_) return;
+    if (!button_ || !isControlButton(*e)) {
+        e->ignore();
+        return;
+    }
     e->accept();
     const QPoint at = e->position().toPoint();
     const bool endsGesture = e->button() == gestureButton_;

@@ -98,6 +98,14 @@ TEST_F(QtHost, RightClickAndReleaseOutsideDoNotClick) {
     EXPECT_EQ(clicks.count(), 0);
     QTest::mouseClick(cmd, Qt::MiddleButton, {}, QPoint(20, 10));
     EXPECT_EQ(clicks.count(), 1);
+    // A side (back) button is none of the control's buttons: no press, no release, no click.
+    QSignalSpy downs(cmd, &TarvexButtonWidget::mouseDown);
+    QSignalSpy ups(cmd, &TarvexButtonWidget::mouseUp);
+    QTest::mouseClick(cmd, Qt::BackButton, {}, QPoint(20, 10));
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(downs.count(), 0);
+    EXPECT_EQ(ups.count(), 0);
+    EXPECT_NE(cmd->button().mButtonState, kStatePressed);
 }
 
 TEST_F(QtHost, HoverThenLeaveRaisesMouseOutWithinAFewTicks) {
@@ -184,6 +192,14 @@ TEST_F(QtHost, SpaceClicksAtReleaseAndKeyCodesReachTheEvents) {
     EXPECT_EQ(keyDowns.at(3).at(1).toInt(), 1);
     ASSERT_EQ(keyPresses.count(), 2);
     EXPECT_EQ(keyPresses.at(1).at(0).toInt(), 'A');
+    // A shifted symbol reports the key it is typed on: "!" is Shift with the 1 key.
+    QSignalSpy keyUps(cmd, &TarvexButtonWidget::keyUp);
+    QTest::keyClick(cmd, Qt::Key_Exclam, Qt::ShiftModifier);
+    ASSERT_EQ(keyDowns.count(), 6);
+    EXPECT_EQ(keyDowns.at(5).at(0).toInt(), 49);
+    EXPECT_EQ(keyDowns.at(5).at(1).toInt(), 1);
+    ASSERT_GE(keyUps.count(), 1);
+    EXPECT_EQ(keyUps.front().at(0).toInt(), 49);
 }
 
 TEST_F(QtHost, AltLetterAnywhereInTheWindowFiresTheAccessKey) {
