@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyleHints>
@@ -294,6 +295,25 @@ bool Outlives(const TarvexButton& b, Step step) {
     return !life.expired();
 }
 
+// A failure inside one of the control's handlers (or the window's handlers of its events) ends
+// that handler and is reported like any error in an event handler; the program goes on. No
+// exception is let through Qt's event dispatch, which does not survive one.
+template <typename Step>
+void ReportingFailures(QWidget* widget, Step step) {
+    const QPointer<QWidget> parent(widget);
+    QString failure;
+    try {
+        step();
+        return;
+    } catch (const std::exception& error) {
+        failure = QString::fromUtf8(error.what());
+    } catch (...) {
+        failure = QStringLiteral("A button's event handler failed.");
+    }
+    CurrentMessageBoxService().Show(parent.data(), failure, vbCritical | vbOKOnly,
+                                    ApplicationTitle());
+}
+
 bool SameName(const std::string& a, std::string_view b) {
     return QString::fromStdString(a).compare(QString::fromUtf8(b.data(), qsizetype(b.size())),
                                              Qt::CaseInsensitive) == 0;
@@ -322,7 +342,17 @@ TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
     baseFont_ = ambientFont_;
     hoverTimer_.setInterval(kDefaultHoverInterval);
     connect(&hoverTimer_, &QTimer::timeout, this, [this] {
-        if (button_) button_->TimerHover_Timer();
+        // A failed tick stops the polling before it is reported: the ticks go on under a modal
+        // box, and the same failure must not pile up box after box.
+        const QPointer<TarvexButtonWidget> self(this);
+        ReportingFailures(this, [&] {
+            try {
+                if (button_) button_->TimerHover_Timer();
+            } catch (...) {
+                if (self) self->hoverTimer_.stop();
+                throw;
+            }
+        });
     });
     resize(sizeHint());
     button_ = std::make_unique<TarvexButton>(static_cast<ControlHost&>(*this));
@@ -354,6 +384,12 @@ QSize TarvexButtonWidget::sizeHint() const {
 }
 
 // ---- Qt events -------------------------------------------------------------------------------
+
+bool TarvexButtonWidget::event(QEvent* e) {
+    bool handled = true;
+    ReportingFailures(this, [&] { handled = QWidget::event(e); });
+    return handled;
+}
 
 void TarvexButtonWidget::paintEvent(QPaintEvent*) {
     if (!button_) return;
@@ -492,7 +528,7 @@ void TarvexButtonWidget::changeEvent(QEvent* e) {
 
 void TarvexButtonWidget::onAccessKey(char16_t key) {
     if (!button_ || !isEnabled() || !isVisible()) return;
-    button_->AccessKeyPress(std::int16_t(key));
+    ReportingFailures(this, [&] { button_->AccessKeyPress(std::int16_t(key)); });
 }
 
 void TarvexButtonWidget::applyCursor() {

@@ -146,6 +146,7 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     void propertyChanged(const QString& key);
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <stdexcept>
 
 #include "button/PropertyBag.hpp"
 #include "host/qt/TarvexButtonWidget.hpp"
@@ -476,6 +477,38 @@ TEST_F(QtHost, AHandlerMayDeleteItsButtonAtOnceInsideMouseUpOrClick) {
     }
     EXPECT_EQ(onMouseUp.seen, (std::vector<std::string>{"MouseDown", "MouseUp"}));
     EXPECT_EQ(onClick.seen, (std::vector<std::string>{"MouseDown", "MouseUp", "Click"}));
+}
+
+// A failure inside an event ends that handler and is reported in a box; the button goes on
+// working. Here the window's Click handler fails, and an option button that the form's control
+// list does not hold (no name) cannot find its group.
+TEST_F(QtHost, AFailureInsideAnEventIsReportedAndTheButtonGoesOn) {
+    struct FailingSink : ButtonEvents {
+        int clicks = 0;
+        void Click(TarvexButton&) override {
+            ++clicks;
+            throw std::runtime_error("the registry could not be written");
+        }
+    } sink;
+    auto* cmd = AddButton("CmdChange", form.get(), {10, 10});
+    auto* unnamed = AddButton("", form.get(), {10, 40});
+    unnamed->button().SetOptionButton(kTrue);
+    ShowForm();
+    cmd->setEventSink(&sink);
+    QTest::mouseClick(cmd, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(cmd, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(sink.clicks, 2);
+    ASSERT_EQ(boxes->shown.size(), 2u);
+    EXPECT_EQ(boxes->shown[0].text, QStringLiteral("the registry could not be written"));
+    EXPECT_EQ(boxes->shown[0].style, vbCritical | vbOKOnly);
+    EXPECT_EQ(boxes->shown[0].title, QStringLiteral("Vornik"));
+    cmd->setEventSink(nullptr);
+
+    QTest::mousePress(unnamed, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(boxes->shown.size(), 3u);
+    EXPECT_TRUE(boxes->shown[2].text.contains(QStringLiteral("not found")));
+    QTest::mouseRelease(unnamed, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(boxes->shown.size(), 3u);  // the selection was stored: the release adds nothing
 }
 
 }  // namespace
