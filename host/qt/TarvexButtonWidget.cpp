@@ -387,8 +387,18 @@ QSize TarvexButtonWidget::sizeHint() const {
 
 bool TarvexButtonWidget::event(QEvent* e) {
     bool handled = true;
-    ReportingFailures(this, [&] { handled = QWidget::event(e); });
+    ReportingFailures(this, [&] {
+        if (e->type() == QEvent::WindowActivate) leaveFocusTakenWhileInactive();
+        handled = QWidget::event(e);
+    });
     return handled;
+}
+
+// The focus-out of an inactive window is not the form's own (see focusOutEvent); if the form's
+// focus moved on to another control meanwhile, this button has lost it once the window is back.
+void TarvexButtonWidget::leaveFocusTakenWhileInactive() {
+    if (button_ && button_->mHasFocus == kTrue && window()->focusWidget() != this)
+        button_->ExitFocus();
 }
 
 void TarvexButtonWidget::paintEvent(QPaintEvent*) {
@@ -495,6 +505,10 @@ void TarvexButtonWidget::keyPressEvent(QKeyEvent* e) {
         if (!Outlives(*button_, [&] { button_->KeyDownHandler(code, ShiftState(e->modifiers())); }))
             return;
     }
+    // Alt with a key is a command, not typing: it raises no KeyPress (Ctrl+Alt, which some
+    // layouts use to type characters, still does).
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    if ((mods & Qt::AltModifier) && !(mods & Qt::ControlModifier)) return;
     const QString text = e->text();
     if (text.size() == 1 && text.front().unicode() < 256)
         button_->KeyPressHandler(std::int16_t(text.front().unicode()));

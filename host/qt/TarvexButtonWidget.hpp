@@ -221,6 +221,7 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     void MouseOut(TarvexButton&) override;
 
     void onAccessKey(char16_t key);
+    void leaveFocusTakenWhileInactive();
     static bool isControlButton(const QMouseEvent& event);
     bool isSecondPressOfDoubleClick(const QMouseEvent& event) const;
     void applyCursor();

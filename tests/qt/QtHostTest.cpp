@@ -170,6 +170,31 @@ TEST_F(QtHost, TabAndArrowKeysMoveTheFocus) {
     EXPECT_EQ(two->button().mHasFocus, kTrue);
 }
 
+// While the window is inactive its focus-out is the window's, not the form's: the button keeps
+// its focus. If the focus moved on meanwhile, the button learns it when the window is back.
+TEST_F(QtHost, FocusMovedWhileTheWindowWasInactiveLeavesTheButtonWhenItReturns) {
+    auto* cmd = AddButton("Cmd1", form.get(), {10, 10});
+    auto* edit = new QLineEdit(form.get());
+    edit->setObjectName("Text1");
+    edit->setGeometry(10, 80, 100, 20);
+    ShowForm();
+    cmd->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), cmd);
+
+    QWidget other;
+    other.resize(100, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(cmd->button().mHasFocus, kTrue);
+    edit->setFocus();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTRY_COMPARE(QApplication::focusWidget(), edit);
+    EXPECT_EQ(cmd->button().mHasFocus, kFalse);
+    EXPECT_EQ(cmd->button().mButtonState, kStateNormal);
+}
+
 TEST_F(QtHost, SpaceClicksAtReleaseAndKeyCodesReachTheEvents) {
     auto* cmd = AddButton("Cmd1", form.get(), {10, 10});
     ShowForm();
@@ -201,6 +226,11 @@ TEST_F(QtHost, SpaceClicksAtReleaseAndKeyCodesReachTheEvents) {
     EXPECT_EQ(keyDowns.at(5).at(1).toInt(), 1);
     ASSERT_GE(keyUps.count(), 1);
     EXPECT_EQ(keyUps.front().at(0).toInt(), 49);
+    // Alt with a letter is a key-down and no typed character.
+    QTest::keyClick(cmd, Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(keyDowns.back().at(0).toInt(), 88);
+    EXPECT_EQ(keyDowns.back().at(1).toInt(), 4);
+    EXPECT_EQ(keyPresses.count(), 3);  // space, "A" and "!"
 }
 
 TEST_F(QtHost, AltLetterAnywhereInTheWindowFiresTheAccessKey) {
