@@ -169,6 +169,8 @@ VBool PropertyBag::ReadBoolean(std::string_view key, VBool defaultValue) const {
         const std::string_view t = Trimmed(v->Text());
         if (AsciiEqualsIgnoringCase(t, "True")) return kTrue;
         if (AsciiEqualsIgnoringCase(t, "False")) return kFalse;
+        // No rounding on the way to a boolean: "0.4" is a non-zero number, so it reads as true.
+        if (auto n = ParseNumber(t)) return ToVBool(*n != 0);
     }
     return ToVBool(NumberOf(key, *v, "boolean") != 0);
 }

@@ -23,17 +23,19 @@ TEST(PropertyBagConversions, KeysIgnoreCaseAndNumbersConvertToTheReadersKind) {
     bag.WriteInt32("ENAB", 5);
     bag.WriteString("Count", " 12.5 ");
     bag.WriteString("Flag", "True");
+    bag.WriteString("Fraction", "0.4");
     bag.WriteBoolean("showf", kTrue);
     EXPECT_EQ(bag.ReadInt32("BTYPE", 2), 8);
     EXPECT_EQ(bag.ReadBoolean("enab", kFalse), kTrue);  // any non-zero number is -1
     EXPECT_EQ(bag.ReadInt32("COUNT", 0), 12);           // halves round to even
     EXPECT_EQ(bag.ReadBoolean("flag", kFalse), kTrue);
+    EXPECT_EQ(bag.ReadBoolean("FRACTION", kFalse), kTrue);  // non-zero, though it rounds to 0
     EXPECT_EQ(bag.ReadInt32("SHOWF", 0), -1);
     EXPECT_EQ(bag.ReadString("btype", ""), "8");
     EXPECT_EQ(bag.ReadInt16("missing", 7), 7);
 
     bag.WriteInt32("BTYPE", 3);  // replaces, keeping its place
-    EXPECT_EQ(KeysOf(bag), (Keys{"BTYPE", "ENAB", "Count", "Flag", "showf"}));
+    EXPECT_EQ(KeysOf(bag), (Keys{"BTYPE", "ENAB", "Count", "Flag", "Fraction", "showf"}));
 }
 
 TEST(PropertyBagConversions, ValuesThatDoNotConvertNameTheirKey) {
