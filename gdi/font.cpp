@@ -15,6 +15,7 @@
 // - Bold or italic asked of a face whose file has no such style is simulated, as Windows does:
 //   FreeType emboldens or slants each hinted glyph, and the advance is the emboldened one, so
 //   measuring and drawing agree. The metrics then report the simulated weight and slant.
+#include "gdi/face_name.hpp"
 #include "gdi/font_impl.hpp"
 
 #include <fontconfig/fontconfig.h>
@@ -116,44 +117,6 @@ Resolved Resolve(const std::string& family, bool bold, bool italic) {
 }
 
 // ---- face names -------------------------------------------------------------------------------
-
-bool StripSuffix(std::string& name, std::string_view suffix) {
-    if (name.size() < suffix.size()) return false;
-    const std::size_t at = name.size() - suffix.size();
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(name[at + i])) !=
-            std::tolower(static_cast<unsigned char>(suffix[i]))) {
-            return false;
-        }
-    }
-    name.erase(at);
-    return true;
-}
-
-void TrimRight(std::string& s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.pop_back();
-}
-
-struct FaceRequest {
-    std::string family;
-    bool bold = false;
-    bool italic = false;
-};
-
-// "Arial Bold Italic" asks for family "Arial" in its bold italic style.
-FaceRequest ParseFaceName(const LOGFONT& lf) {
-    FaceRequest r;
-    r.family = lf.FaceName();
-    r.bold = lf.lfWeight >= 600;
-    r.italic = lf.lfItalic != 0;
-    for (bool stripped = true; stripped;) {
-        TrimRight(r.family);
-        stripped = false;
-        if (StripSuffix(r.family, " Bold")) r.bold = stripped = true;
-        if (StripSuffix(r.family, " Italic")) r.italic = stripped = true;
-    }
-    return r;
-}
 
 // ---- metrics ----------------------------------------------------------------------------------
 
@@ -315,7 +278,7 @@ std::shared_ptr<Font::Impl> Realise(const LOGFONT& description) {
     f->description.lfFaceName[LF_FACESIZE - 1] = '\0';
     f->library = SharedLibrary();
 
-    const FaceRequest request = ParseFaceName(description);
+    const detail::FaceRequest request = detail::ParseFaceName(description);
     Resolved resolved = Resolve(request.family, request.bold, request.italic);
     f->face = OpenFace(f->library, resolved);
     if (!f->face) {  // an unreadable match: fall back to the default face

@@ -110,7 +110,12 @@ class Surface {
     std::int32_t height() const { return height_; }
     std::int32_t stride() const { return stride_; }  // in 32-bit words
     bool empty() const { return width_ <= 0 || height_ <= 0; }
-    bool ownsPixels() const { return !owned_.empty() || empty(); }
+    bool ownsPixels() const { return storage_ != nullptr || empty(); }
+
+    // The platform's store behind owned pixels: a plain buffer, or on Windows a 32-bit DIB section
+    // selected into a memory DC that the drawing calls draw on. Null for wrapped memory.
+    struct Storage;
+    Storage* storage() const { return storage_.get(); }
 
     std::uint32_t* bits() { return data_; }
     const std::uint32_t* bits() const { return data_; }
@@ -126,7 +131,7 @@ class Surface {
     void fill(std::uint32_t pixel);
 
   private:
-    std::vector<std::uint32_t> owned_;
+    std::shared_ptr<Storage> storage_;
     std::uint32_t* data_ = nullptr;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;

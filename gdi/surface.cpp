@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "gdi/gdi.hpp"
+#include "gdi/storage.hpp"
 
 namespace gdi {
 
@@ -56,11 +57,12 @@ bool IsRectEmpty(const RECT& r) {
 Surface::Surface(std::int32_t width, std::int32_t height) {
     CheckSide(width, "width");
     CheckSide(height, "height");
-    owned_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0xFF000000u);
-    data_ = owned_.empty() ? nullptr : owned_.data();
     width_ = width;
     height_ = height;
     stride_ = width;
+    if (width == 0 || height == 0) return;
+    storage_ = detail::AllocateStorage(width, height, data_);
+    fill(0xFF000000u);
 }
 
 Surface::Surface(std::uint32_t* external, std::int32_t width, std::int32_t height,
@@ -78,18 +80,15 @@ Surface::Surface(std::uint32_t* external, std::int32_t width, std::int32_t heigh
 }
 
 Surface::Surface(Surface&& other) noexcept
-    : owned_(std::move(other.owned_)),
+    : storage_(std::move(other.storage_)),
       data_(std::exchange(other.data_, nullptr)),
       width_(std::exchange(other.width_, 0)),
       height_(std::exchange(other.height_, 0)),
-      stride_(std::exchange(other.stride_, 0)) {
-    other.owned_.clear();
-}
+      stride_(std::exchange(other.stride_, 0)) {}
 
 Surface& Surface::operator=(Surface&& other) noexcept {
     if (this != &other) {
-        owned_ = std::move(other.owned_);
-        other.owned_.clear();
+        storage_ = std::move(other.storage_);
         data_ = std::exchange(other.data_, nullptr);
         width_ = std::exchange(other.width_, 0);
         height_ = std::exchange(other.height_, 0);

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "gdi/gdi.hpp"
+#include "gdi/platform.hpp"
 
 namespace gdi {
 
@@ -21,6 +22,9 @@ std::array<std::atomic<COLORREF>, kSysColorCount>& Table() {
     (void)filled;
     return table;
 }
+
+// Set while a host's table replaces the platform's own colours.
+std::atomic<bool> g_tableSet{false};
 
 std::mutex g_versionMutex;
 std::optional<OSVERSIONINFO> g_versionOverride;
@@ -68,14 +72,17 @@ void SetSysColorTable(const SysColorTable& table) {
     for (int i = 0; i < kSysColorCount; ++i) {
         t[i].store(table[i] & 0x00FFFFFFu, std::memory_order_relaxed);
     }
+    g_tableSet.store(true, std::memory_order_relaxed);
 }
 
 void ResetSysColors() {
     SetSysColorTable(ClassicSysColors());
+    g_tableSet.store(false, std::memory_order_relaxed);
 }
 
 COLORREF GetSysColor(int index) {
     if (index < 0 || index >= kSysColorCount) return 0;
+    if (!g_tableSet.load(std::memory_order_relaxed)) return detail::PlatformSysColor(index);
     return Table()[index].load(std::memory_order_relaxed);
 }
 
@@ -90,12 +97,7 @@ COLORREF TranslateSysColor(std::uint32_t value) {
 OSVERSIONINFO GetVersionEx() {
     std::lock_guard lock(g_versionMutex);
     if (g_versionOverride) return *g_versionOverride;
-    OSVERSIONINFO info;
-    info.dwPlatformId = VER_PLATFORM_WIN32_NT;
-    info.dwMajorVersion = 10;
-    info.dwMinorVersion = 0;
-    info.dwBuildNumber = 0;
-    return info;
+    return detail::PlatformVersion();
 }
 
 void SetVersionForTesting(std::optional<OSVERSIONINFO> version) {
