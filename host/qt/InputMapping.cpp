@@ -1,0 +1,186 @@
+// Mouse, keyboard, focus and access keys: Qt's input events mapped onto the control's handlers,
+// and the keystrokes the control sends.
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QShortcut>
+#include <QStyleHints>
+#include <cmath>
+
+#include "host/qt/WidgetSupport.hpp"
+
+namespace tarvex::qt {
+
+using namespace detail;
+
+// ---- Qt events -------------------------------------------------------------------------------
+
+bool TarvexButtonWidget::event(QEvent* e) {
+    bool handled = true;
+    ReportingFailures(this, [&] {
+        if (e->type() == QEvent::WindowActivate) leaveFocusTakenWhileInactive();
+        handled = QWidget::event(e);
+    });
+    return handled;
+}
+
+// The focus-out of an inactive window is not the form's own (see focusOutEvent); if the form's
+// focus moved on to another control meanwhile, this button has lost it once the window is back.
+void TarvexButtonWidget::leaveFocusTakenWhileInactive() {
+    if (button_ && button_->mHasFocus == kTrue && window()->focusWidget() != this)
+        button_->ExitFocus();
+}
+
+bool TarvexButtonWidget::isSecondPressOfDoubleClick(const QMouseEvent& e) const {
+    if (!lastPressValid_ || e.button() != lastPressButton_) return false;
+    const QStyleHints* hints = QGuiApplication::styleHints();
+    const quint64 elapsed = e.timestamp() - lastPressTime_;
+    const QPointF moved = e.position() - lastPressPos_;
+    const int distance = hints->mouseDoubleClickDistance();
+    return elapsed < quint64(hints->mouseDoubleClickInterval()) &&
+           std::abs(moved.x()) <= distance && std::abs(moved.y()) <= distance;
+}
+
+// Only the left, right and middle buttons reach the control: a side (back/forward) button
+// neither presses nor clicks it.
+bool TarvexButtonWidget::isControlButton(const QMouseEvent& e) {
+    return ButtonCode(e.button()) != 0;
+}
+
+void TarvexButtonWidget::mousePressEvent(QMouseEvent* e) {
+    if (!button_ || !isControlButton(*e)) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    if (isSecondPressOfDoubleClick(*e)) {
+        // Only the double-click reaches the control; the platform's own double-click event that
+        // may follow is then ignored.
+        lastPressValid_ = false;
+        doubleClickHandled_ = true;
+        button_->DblClickHandler();
+        return;
+    }
+    lastPressValid_ = true;
+    lastPressButton_ = e->button();
+    lastPressTime_ = e->timestamp();
+    lastPressPos_ = e->position();
+    doubleClickHandled_ = false;
+    if (gestureButton_ == Qt::NoButton) gestureButton_ = e->button();
+    button_->MouseDownHandler(ButtonCode(e->button()), ShiftState(e->modifiers()),
+                              float(e->position().x()), float(e->position().y()));
+}
+
+void TarvexButtonWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (!button_ || !isControlButton(*e)) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    if (doubleClickHandled_) {
+        doubleClickHandled_ = false;
+        return;
+    }
+    lastPressValid_ = false;
+    button_->DblClickHandler();
+}
+
+void TarvexButtonWidget::mouseMoveEvent(QMouseEvent* e) {
+    if (!button_) return;
+    button_->MouseMoveHandler(ButtonsHeld(e->buttons()), ShiftState(e->modifiers()),
+                              float(e->position().x()), float(e->position().y()));
+}
+
+void TarvexButtonWidget::mouseReleaseEvent(QMouseEvent* e) {
+    if (!button_ || !isControlButton(*e)) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    const QPoint at = e->position().toPoint();
+    const bool endsGesture = e->button() == gestureButton_;
+    const bool onControl = rect().contains(at) && (mask().isEmpty() || mask().contains(at));
+    if (endsGesture) gestureButton_ = Qt::NoButton;
+    const bool stays = Outlives(*button_, [&] {
+        button_->MouseUpHandler(ButtonCode(e->button()), ShiftState(e->modifiers()),
+                                float(e->position().x()), float(e->position().y()));
+    });
+    if (!stays) return;
+    if (endsGesture && onControl) button_->ClickHandler();
+}
+
+void TarvexButtonWidget::keyPressEvent(QKeyEvent* e) {
+    if (!button_) return;
+    e->accept();
+    if (const std::int16_t code = VirtualKeyCode(*e)) {
+        if (!Outlives(*button_, [&] { button_->KeyDownHandler(code, ShiftState(e->modifiers())); }))
+            return;
+    }
+    // Alt with a key is a command, not typing: it raises no KeyPress (Ctrl+Alt, which some
+    // layouts use to type characters, still does).
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    if ((mods & Qt::AltModifier) && !(mods & Qt::ControlModifier)) return;
+    const QString text = e->text();
+    if (text.size() == 1 && text.front().unicode() < 256)
+        button_->KeyPressHandler(std::int16_t(text.front().unicode()));
+}
+
+void TarvexButtonWidget::keyReleaseEvent(QKeyEvent* e) {
+    if (!button_) return;
+    e->accept();
+    if (e->isAutoRepeat()) return;  // repeats raise key-downs only
+    if (const std::int16_t code = VirtualKeyCode(*e))
+        button_->KeyUpHandler(code, ShiftState(e->modifiers()));
+}
+
+// Another window becoming active is no focus change of the form's own.
+void TarvexButtonWidget::focusInEvent(QFocusEvent* e) {
+    if (!button_) return;
+    if (e->reason() == Qt::ActiveWindowFocusReason && button_->mHasFocus) return;
+    button_->EnterFocus();
+}
+
+void TarvexButtonWidget::focusOutEvent(QFocusEvent* e) {
+    if (!button_) return;
+    if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason) return;
+    button_->ExitFocus();
+}
+
+void TarvexButtonWidget::onAccessKey(char16_t key) {
+    if (!button_ || !isEnabled() || !isVisible()) return;
+    ReportingFailures(this, [&] { button_->AccessKeyPress(std::int16_t(key)); });
+}
+
+void TarvexButtonWidget::SetAccessKeys(std::string_view keys) {
+    accessKeys_.clear();
+    for (const QChar ch : QString::fromUtf8(keys.data(), qsizetype(keys.size()))) {
+        const char16_t key = ch.toLower().unicode();
+        const int qtKey = int(ch.toUpper().unicode());
+        auto shortcut = std::make_unique<QShortcut>(QKeySequence(int(Qt::ALT) | qtKey), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut.get(), &QShortcut::activated, this, [this, key] { onAccessKey(key); });
+        connect(shortcut.get(), &QShortcut::activatedAmbiguously, this,
+                [this, key] { onAccessKey(key); });
+        accessKeys_.push_back(std::move(shortcut));
+    }
+}
+
+// Keystrokes are queued for the focused widget, as typed keys would be.
+void TarvexButtonWidget::SendKeys(std::string_view keys) {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    if (keys == "{Tab}") {
+        key = Qt::Key_Tab;
+    } else if (keys == "+{Tab}") {
+        key = Qt::Key_Backtab;
+        modifiers = Qt::ShiftModifier;
+    } else {
+        throw HostError("keystrokes \"" + std::string(keys) + "\" are not supported");
+    }
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, modifiers));
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, modifiers));
+}
+
+}  // namespace tarvex::qt
