@@ -1,4 +1,4 @@
-// Block transfers and images: BitBlt, StretchBlt, DrawState and scaled alpha images.
+// Block transfers in software: BitBlt, StretchBlt and DrawState.
 #include <optional>
 #include <vector>
 
@@ -17,10 +17,6 @@ struct SourceRange {
     std::int64_t hi = 0;
 };
 
-std::int64_t EnlargeSource(std::int64_t i, std::int64_t s, std::int64_t d) {
-    return std::int64_t((Wide(2 * i + 1) * s - 1) / (Wide(2) * d));
-}
-
 // First source pixel j whose landing place floor(((2j + 1) * D - 1) / 2S) is at least i.
 std::int64_t FirstLanding(std::int64_t i, std::int64_t s, std::int64_t d) {
     const Wide num = Wide(2) * s * i + 1 - d;
@@ -30,19 +26,14 @@ std::int64_t FirstLanding(std::int64_t i, std::int64_t s, std::int64_t d) {
 }
 
 // The stretch rule of one axis for destination index i of extent d from source extent s.
+// Shrinking to a single pixel leaves the last source pixel out, as Windows does.
 SourceRange StretchSources(std::int64_t i, std::int64_t s, std::int64_t d) {
+    if (d == 1 && s > 1) return {0, s - 1};
     if (d >= s) {
-        const std::int64_t j = EnlargeSource(i, s, d);
+        const std::int64_t j = detail::EnlargeIndex(i, s, d);
         return {j, j + 1};
     }
     return {FirstLanding(i, s, d), std::min(FirstLanding(i + 1, s, d), s)};
-}
-
-// Visible destination indices [first, last) of an extent placed at origin on a side of limit.
-void VisibleIndices(std::int64_t origin, std::int64_t extent, std::int64_t limit,
-                    std::int64_t& first, std::int64_t& last) {
-    first = std::max<std::int64_t>(0, -origin);
-    last = std::min<std::int64_t>(extent, limit - origin);
 }
 
 // Same-surface transfers read from a snapshot, so overlapping areas copy as if at once.
@@ -50,11 +41,6 @@ const Surface& SourceOf(const Surface& src, const Surface& dst, std::optional<Su
     if (&src != &dst) return src;
     copy.emplace(src.Clone());
     return *copy;
-}
-
-bool IsInk(std::uint32_t pixel) {
-    // "Opaque" is at least half covered; exact white is never ink.
-    return PixelAlpha(pixel) >= 0x80 && (pixel & 0x00FFFFFFu) != 0x00FFFFFFu;
 }
 
 }  // namespace
@@ -66,10 +52,10 @@ bool DeviceContext::BitBlt(std::int32_t x, std::int32_t y, std::int32_t cx, std:
     const Surface& from = SourceOf(src.surface(), *surface_, snapshot);
     // Destination indices i (0..cx) visible in both surfaces.
     std::int64_t i0, i1, j0, j1, si0, si1, sj0, sj1;
-    VisibleIndices(x, cx, width(), i0, i1);
-    VisibleIndices(y, cy, height(), j0, j1);
-    VisibleIndices(srcX, cx, from.width(), si0, si1);
-    VisibleIndices(srcY, cy, from.height(), sj0, sj1);
+    detail::VisibleIndices(x, cx, width(), i0, i1);
+    detail::VisibleIndices(y, cy, height(), j0, j1);
+    detail::VisibleIndices(srcX, cx, from.width(), si0, si1);
+    detail::VisibleIndices(srcY, cy, from.height(), sj0, sj1);
     i0 = std::max(i0, si0), i1 = std::min(i1, si1);
     j0 = std::max(j0, sj0), j1 = std::min(j1, sj1);
     for (std::int64_t j = j0; j < j1; ++j) {
@@ -91,8 +77,8 @@ bool DeviceContext::StretchBlt(std::int32_t x, std::int32_t y, std::int32_t cx, 
     const Surface& from = SourceOf(src.surface(), *surface_, snapshot);
 
     std::int64_t i0, i1, j0, j1;
-    VisibleIndices(x, cx, width(), i0, i1);
-    VisibleIndices(y, cy, height(), j0, j1);
+    detail::VisibleIndices(x, cx, width(), i0, i1);
+    detail::VisibleIndices(y, cy, height(), j0, j1);
     if (i0 >= i1 || j0 >= j1) return true;
 
     // Source columns of each visible destination column, clipped to the source surface.
@@ -124,25 +110,6 @@ bool DeviceContext::StretchBlt(std::int32_t x, std::int32_t y, std::int32_t cx, 
     return true;
 }
 
-bool DeviceContext::DrawImage(const Surface& image, std::int32_t x, std::int32_t y, std::int32_t cx,
-                              std::int32_t cy) {
-    if (cx < 0 || cy < 0) return false;
-    if (cx == 0 || cy == 0 || image.empty()) return true;
-    std::int64_t i0, i1, j0, j1;
-    VisibleIndices(x, cx, width(), i0, i1);
-    VisibleIndices(y, cy, height(), j0, j1);
-    for (std::int64_t j = j0; j < j1; ++j) {
-        const std::uint32_t* in =
-            image.row(static_cast<std::int32_t>(EnlargeSource(j, image.height(), cy)));
-        std::uint32_t* out = surface_->row(static_cast<std::int32_t>(y + j));
-        for (std::int64_t i = i0; i < i1; ++i) {
-            const std::uint32_t p = in[EnlargeSource(i, image.width(), cx)];
-            out[x + i] = detail::BlendOver(out[x + i], p, PixelAlpha(p));
-        }
-    }
-    return true;
-}
-
 // Disabled images are embossed: the ink of the image (at its drawn size) is painted in the
 // highlight colour one pixel down and right, then in the shadow colour in place. Pixels that
 // are not ink are left alone.
@@ -158,22 +125,7 @@ bool DeviceContext::DrawState(const Surface& image, std::int32_t x, std::int32_t
     if (state == DSS_NORMAL) return DrawImage(image, x, y, w, h);
     if (w == 0 || h == 0 || image.empty()) return true;
 
-    auto emboss = [&](std::int64_t ox, std::int64_t oy, COLORREF color) {
-        const std::uint32_t pixel = ToPixel(color);
-        std::int64_t i0, i1, j0, j1;
-        VisibleIndices(x + ox, w, width(), i0, i1);
-        VisibleIndices(y + oy, h, height(), j0, j1);
-        for (std::int64_t j = j0; j < j1; ++j) {
-            const std::uint32_t* in =
-                image.row(static_cast<std::int32_t>(EnlargeSource(j, image.height(), h)));
-            std::uint32_t* out = surface_->row(static_cast<std::int32_t>(y + oy + j));
-            for (std::int64_t i = i0; i < i1; ++i) {
-                if (IsInk(in[EnlargeSource(i, image.width(), w)])) out[x + ox + i] = pixel;
-            }
-        }
-    };
-    emboss(1, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-    emboss(0, 0, GetSysColor(COLOR_BTNSHADOW));
+    detail::PaintDisabled(*surface_, image, x, y, w, h);
     return true;
 }
 

@@ -70,8 +70,23 @@ void DrawLine(Surface& s, POINT from, POINT to, std::uint32_t pixel);
 
 // The pixel that destination index i of an extent d takes from a source extent s when
 // enlarging: floor(((2i + 1) * s - 1) / (2d)). Also used as a nearest pick when shrinking images.
+// Computed in 128 bits: (2i + 1) * s overflows 64 bits for absurd extents.
 inline std::int64_t EnlargeIndex(std::int64_t i, std::int64_t s, std::int64_t d) {
-    return ((2 * i + 1) * s - 1) / (2 * d);
+    __extension__ using Wide = __int128;
+    return std::int64_t((Wide(2 * i + 1) * s - 1) / (Wide(2) * d));
 }
+
+// Visible destination indices [first, last) of an extent placed at origin on a side of limit.
+inline void VisibleIndices(std::int64_t origin, std::int64_t extent, std::int64_t limit,
+                           std::int64_t& first, std::int64_t& last) {
+    first = std::max<std::int64_t>(0, -origin);
+    last = std::min<std::int64_t>(extent, limit - origin);
+}
+
+// Pixels of an image that a disabled DrawState embosses: at least half opaque, not exactly white.
+bool IsInk(std::uint32_t pixel);
+// Disabled DrawState in the layer's own system colours, in software.
+void PaintDisabled(Surface& s, const Surface& image, std::int32_t x, std::int32_t y, std::int32_t w,
+                   std::int32_t h);
 
 }  // namespace gdi::detail

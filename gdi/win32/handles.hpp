@@ -108,6 +108,10 @@ class DrawTarget {
     Box touched_;
 };
 
+// A GDI pen or brush for one of the layer's pens or brushes (a hollow brush stays hollow).
+GdiObject<HPEN> MakePen(const Pen& pen);
+GdiObject<HBRUSH> MakeBrush(const Brush& brush);
+
 std::wstring ToWide(std::u32string_view text);
 std::wstring ToWide(std::string_view utf8);
 std::string FromWide(std::wstring_view text);

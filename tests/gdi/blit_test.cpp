@@ -69,8 +69,25 @@ TEST(StretchBlt, ShrinkingBothAxesAndsFourPixels) {
     EXPECT_EQ(At(dst, 1, 1), 0x303030u);
 }
 
+TEST(StretchBlt, ShrinkingToOnePixelLeavesTheLastSourcePixelOut) {
+    // 4 -> 1 on either axis ANDs source pixels 0..2 only: 7F7F7F & FF3F3F & FFFF1F = 7F3F1F (the
+    // black last pixel would make it black).
+    const COLORREF colors[] = {0x7F7F7F, 0xFF3F3F, 0xFFFF1F, 0x000000};
+    Surface row(4, 1), column(1, 4);
+    for (int i = 0; i < 4; ++i) {
+        row.set(i, 0, ToPixel(colors[i]));
+        column.set(0, i, ToPixel(colors[i]));
+    }
+    Surface dst = Filled(2, 1, 0xFFFFFF);
+    DeviceContext dr(row), dcol(column), dd(dst);
+    dd.StretchBlt(0, 0, 1, 1, dr, 0, 0, 4, 1);
+    dd.StretchBlt(1, 0, 1, 1, dcol, 0, 0, 1, 4);
+    EXPECT_EQ(At(dst, 0, 0), 0x7F3F1Fu);
+    EXPECT_EQ(At(dst, 1, 0), 0x7F3F1Fu);
+}
+
 TEST(StretchBlt, EnlargeOneAxisShrinkTheOtherAndClip) {
-    // 2 x 2 -> 4 x 1: columns enlarge (0,0,1,1), both rows AND together.
+    // 2 x 2 -> 4 x 1: columns enlarge (0,0,1,1); shrinking to one row keeps row 0 alone.
     Surface src(2, 2);
     src.set(0, 0, ToPixel(0x00FFFF));
     src.set(0, 1, ToPixel(0x0000FF));
@@ -79,9 +96,9 @@ TEST(StretchBlt, EnlargeOneAxisShrinkTheOtherAndClip) {
     Surface dst = Filled(3, 1, 0xFFFFFF);  // one destination column falls off the edge
     DeviceContext ds(src), dd(dst);
     EXPECT_TRUE(dd.StretchBlt(-1, 0, 4, 1, ds, 0, 0, 2, 2));
-    EXPECT_EQ(At(dst, 0, 0), 0x0000FFu);  // destination index 1
-    EXPECT_EQ(At(dst, 1, 0), 0xFF0000u);  // index 2
-    EXPECT_EQ(At(dst, 2, 0), 0xFF0000u);  // index 3
+    EXPECT_EQ(At(dst, 0, 0), 0x00FFFFu);  // destination index 1
+    EXPECT_EQ(At(dst, 1, 0), 0xFF00FFu);  // index 2
+    EXPECT_EQ(At(dst, 2, 0), 0xFF00FFu);  // index 3
     EXPECT_FALSE(dd.StretchBlt(0, 0, -4, 1, ds, 0, 0, 2, 2));
 }
 
