@@ -6,13 +6,11 @@
 #include <QStringList>
 #include <optional>
 
+#include "app/WindowCommands.hpp"
+
 class QWidget;
 
 namespace vornik {
-
-enum class BoxButtons { kOk, kYesNo };
-enum class BoxIcon { kNone, kInformation, kCritical };
-enum class BoxAnswer { kOk, kYes, kNo };
 
 struct MessageBoxRequest {
     QString text;

@@ -6,17 +6,30 @@
 
 #include "app/DialogService.hpp"
 #include "app/HelpText.hpp"
-#include "app/PatchCommand.hpp"
+#include "app/WindowCommands.hpp"
 #include "host/qt/TarvexButtonWidget.hpp"
 
 namespace vornik {
 namespace {
 
-const QString kAppTitle = QStringLiteral("Vornik");
-
 MessageBoxRequest Box(QString text, QString title, BoxButtons buttons, BoxIcon icon) {
     return {std::move(text), std::move(title), buttons, icon};
 }
+
+// The shared commands ask through the window's dialog service.
+class WindowBoxes final : public BoxPrompter {
+  public:
+    WindowBoxes(DialogService& dialogs, QWidget* window) : dialogs_(dialogs), window_(window) {}
+    BoxAnswer Ask(const BoxText& box) override {
+        return dialogs_.ShowMessage(
+            window_, Box(QString::fromStdString(box.text), QString::fromStdString(box.title),
+                         box.buttons, box.icon));
+    }
+
+  private:
+    DialogService& dialogs_;
+    QWidget* window_;
+};
 
 }  // namespace
 
@@ -74,36 +87,19 @@ void FrmVornik::ConnectHandlers() {
 }
 
 void FrmVornik::CmdChange_Click() {
-    PatchChoices choices;
+    WindowChoices choices;
     choices.removeOverviewTab = controls_.Check1->isChecked();
     choices.removeAddressBookTab = controls_.Check2->isChecked();
+    choices.restoreTabs = controls_.Check3->isChecked();
     choices.imageLocation = controls_.Text1->text().toStdString();
-    if (controls_.Check3->isChecked()) {
-        choices.restoreTabs =
-            dialogs_.ShowMessage(this, Box(QStringLiteral("Are You Sure You Wish To Restore The "
-                                                          "Tabs?"),
-                                           kAppTitle, BoxButtons::kYesNo, BoxIcon::kNone)) ==
-            BoxAnswer::kYes;
-    }
-
-    const std::vector<PatchWrite> writes = PlanPatch(choices);
-    if (writes.empty()) return;
-    const registry::Result stored = StorePatch(registry_, writes);
-    if (!stored) {
-        dialogs_.ShowMessage(
-            this, Box(QString::fromStdString(DescribeFailure(writes, stored.Message())), kAppTitle,
-                      BoxButtons::kOk, BoxIcon::kCritical));
-        return;
-    }
-    if (ReplacesBanners(choices)) {
-        dialogs_.ShowMessage(this, Box(QStringLiteral("Patch Complete!"), kAppTitle,
-                                       BoxButtons::kOk, BoxIcon::kInformation));
-    }
+    WindowBoxes boxes(dialogs_, this);
+    RunChangeCommand(registry_, choices, boxes);
 }
 
 void FrmVornik::CmdBrowse_Click() {
-    const std::optional<QString> chosen =
-        dialogs_.ChooseFileToOpen(this, QString::fromUtf16(kBrowseFilter), dialogFileName_);
+    const std::optional<QString> chosen = dialogs_.ChooseFileToOpen(
+        this, QString::fromUtf8(kBrowseFilterText.data(), kBrowseFilterText.size()),
+        dialogFileName_);
     // A cancelled dialog leaves whatever the user typed.
     if (!chosen) return;
     dialogFileName_ = *chosen;
@@ -111,21 +107,30 @@ void FrmVornik::CmdBrowse_Click() {
 }
 
 void FrmVornik::TarvexButton1_Click() {
-    dialogs_.ShowMessage(
-        this, Box(HelpText(), QStringLiteral("Help"), BoxButtons::kOk, BoxIcon::kInformation));
+    dialogs_.ShowMessage(this,
+                         Box(HelpText(), QString::fromUtf8(kHelpTitle.data(), kHelpTitle.size()),
+                             BoxButtons::kOk, BoxIcon::kInformation));
 }
 
 void FrmVornik::Check1_Click() {
-    controls_.Check3->setChecked(false);
+    ApplyTabOptions(TabOption::kRemoveOverview);
 }
 
 void FrmVornik::Check2_Click() {
-    controls_.Check3->setChecked(false);
+    ApplyTabOptions(TabOption::kRemoveAddressBook);
 }
 
 void FrmVornik::Check3_Click() {
-    controls_.Check1->setChecked(false);
-    controls_.Check2->setChecked(false);
+    ApplyTabOptions(TabOption::kRestore);
+}
+
+void FrmVornik::ApplyTabOptions(TabOption changed) {
+    const TabOptions now =
+        AfterUserChanged(changed, {controls_.Check1->isChecked(), controls_.Check2->isChecked(),
+                                   controls_.Check3->isChecked()});
+    controls_.Check1->setChecked(now.removeOverviewTab);
+    controls_.Check2->setChecked(now.removeAddressBookTab);
+    controls_.Check3->setChecked(now.restoreTabs);
 }
 
 }  // namespace vornik

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/StandardControls.hpp"
+#include "app/WindowCommands.hpp"
 
 namespace registry {
 class Registry;
@@ -16,8 +17,6 @@ class TarvexButtonWidget;
 namespace vornik {
 
 class DialogService;
-
-inline constexpr char16_t kBrowseFilter[] = u"Gif Files|*.gif|Jpg Files|*.jpg|All Files|*.*|";
 
 class FrmVornik final : public QWidget {
     Q_OBJECT
@@ -52,6 +51,7 @@ class FrmVornik final : public QWidget {
     void Check1_Click();
     void Check2_Click();
     void Check3_Click();
+    void ApplyTabOptions(TabOption changed);
 
     registry::Registry& registry_;
     DialogService& dialogs_;

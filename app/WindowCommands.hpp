@@ -1,0 +1,70 @@
+// What the Vornik window says and does, free of any toolkit: its texts, the rules between its
+// check boxes and the "Change" command. The Qt window and the Win32 window read their controls
+// into these types and ask the user through a BoxPrompter of their own.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace registry {
+class Registry;
+}
+
+namespace vornik {
+
+inline constexpr std::string_view kAppTitle = "Vornik";
+inline constexpr std::string_view kHelpTitle = "Help";
+inline constexpr std::string_view kRestoreQuestion = "Are You Sure You Wish To Restore The Tabs?";
+inline constexpr std::string_view kPatchComplete = "Patch Complete!";
+// The open-file dialog's choices as "Description|pattern|" pairs.
+inline constexpr std::string_view kBrowseFilterText =
+    "Gif Files|*.gif|Jpg Files|*.jpg|All Files|*.*|";
+
+// The help box's text, paragraphs separated by CR LF CR LF (UTF-8).
+std::string HelpMessage();
+
+enum class BoxButtons { kOk, kYesNo };
+enum class BoxIcon { kNone, kInformation, kCritical };
+enum class BoxAnswer { kOk, kYes, kNo };
+
+struct BoxText {
+    std::string text;  // UTF-8, lines broken by CR LF
+    std::string title;
+    BoxButtons buttons = BoxButtons::kOk;
+    BoxIcon icon = BoxIcon::kNone;
+};
+
+// Shows one modal box and waits for the answer: a Yes/No box answers kYes or kNo however it is
+// closed, an OK box kOk.
+class BoxPrompter {
+  public:
+    virtual ~BoxPrompter() = default;
+    virtual BoxAnswer Ask(const BoxText& box) = 0;
+};
+
+// The window's controls as the "Change" command reads them at the moment of the click.
+struct WindowChoices {
+    bool removeOverviewTab = false;     // Check1
+    bool removeAddressBookTab = false;  // Check2
+    bool restoreTabs = false;           // Check3, before any confirmation
+    std::string imageLocation;          // Text1 in UTF-8, exactly as typed or chosen
+};
+
+// The "Change" command: asks before restoring the tabs, stores every value in one go and tells
+// the user either "Patch Complete!" (banners replaced) or what could not be written and why.
+void RunChangeCommand(registry::Registry& registry, const WindowChoices& choices,
+                      BoxPrompter& boxes);
+
+// The three tab options. A change by the user to a removal option clears the restore option;
+// a change to the restore option clears both removal options. The changed box keeps the value
+// the user gave it.
+struct TabOptions {
+    bool removeOverviewTab = false;
+    bool removeAddressBookTab = false;
+    bool restoreTabs = false;
+    friend bool operator==(const TabOptions&, const TabOptions&) = default;
+};
+enum class TabOption { kRemoveOverview, kRemoveAddressBook, kRestore };
+TabOptions AfterUserChanged(TabOption changed, TabOptions options);
+
+}  // namespace vornik
