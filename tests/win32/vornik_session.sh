@@ -1,0 +1,159 @@
+#!/bin/sh
+# A person's session with vornik.exe under Wine, on the display given by DISPLAY: type the image
+# path, tick the boxes, press "Change", answer the boxes, close the window; then Wine's own
+# "reg query" must read back every value the session set.
+#   vornik_session.sh VORNIK_EXE [--beside-running-program]
+# With --beside-running-program another program of the prefix runs the whole time, so the Wine
+# server (which then owns the registry) never stops. The prefix is VORNIK_WINE_PREFIX.
+# Exits 77 (skipped) when Wine, xdotool or the prefix is missing.
+set -u
+exe=$1
+beside=${2:-}
+for tool in wine wineserver xdotool; do
+    if ! command -v "$tool" > /dev/null 2>&1; then
+        echo "Skipped: $tool is not installed"
+        exit 77
+    fi
+done
+prefix=${VORNIK_WINE_PREFIX:-}
+if [ -z "$prefix" ] || [ ! -s "$prefix/user.reg" ]; then
+    echo "Skipped: no Wine prefix (VORNIK_WINE_PREFIX=$prefix)"
+    exit 77
+fi
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+failures=0
+fail() {
+    printf 'FAILED: %s\n' "$*"
+    failures=$((failures + 1))
+}
+
+# Waits up to 30 s for a top-level window whose name matches; prints its id.
+window_named() {
+    tries=0
+    while [ $tries -lt 300 ]; do
+        id=$(xdotool search --name "$1" 2> /dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    return 1
+}
+
+# Waits up to 10 s for the window with this id to go.
+gone() {
+    tries=0
+    while [ $tries -lt 100 ]; do
+        xdotool getwindowname "$1" > /dev/null 2>&1 || return 0
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    return 1
+}
+
+# Clicks at a point of the window given in pixels of its client area (the stored layout at 96
+# dots per inch: twips / 15).
+click_at() {
+    xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
+    sleep 0.3
+}
+
+# Answers the box titled "Vornik" with the given keys (the box has the keyboard).
+answer_box() {
+    box=$(window_named '^Vornik$') || {
+        fail "no box came up for $1"
+        return
+    }
+    xdotool windowfocus --sync "$box"
+    shift
+    xdotool key "$@"
+    gone "$box" || fail "the box for $1 did not close"
+}
+
+# Everything below HKCU\Software\Yahoo as Wine reads it now, one "reg query" for all values.
+read_registry() {
+    wine reg query 'HKCU\Software\Yahoo' /s 2> /dev/null | tr -d '\r' > "$registry"
+}
+
+expect_value() {
+    actual=$(awk -v key="HKEY_CURRENT_USER\\$1" -v name="$2" '
+        /^HKEY_/ { inside = ($0 == key); next }
+        inside && index($0, "    " name "    REG_SZ    ") == 1 {
+            print substr($0, length("    " name "    REG_SZ    ") + 1); exit
+        }
+        inside && $0 == "    " name "    REG_SZ" { print ""; exit }' "$registry")
+    [ "$actual" = "$3" ] || fail "$1 \"$2\": expected \"$3\", read \"$actual\""
+}
+
+registry=$(mktemp)
+trap 'rm -f "$registry"' EXIT
+wine reg delete 'HKCU\Software\Yahoo' /f > /dev/null 2>&1
+
+other=
+if [ "$beside" = "--beside-running-program" ]; then
+    wine notepad.exe > /dev/null 2>&1 &
+    other=$!
+    window_named 'Notepad' > /dev/null || fail "the other program did not start"
+fi
+
+wine "$exe" > /dev/null 2>&1 &
+program=$!
+main=$(window_named '^Vornik 1.2$') || {
+    echo "FAILED: the Vornik window did not open"
+    exit 1
+}
+eval "$(xdotool getwindowgeometry --shell "$main")"
+
+# Remove both tabs and point the banners at a picture.
+picture='C:\Pictures\no banner.gif'
+click_at 116 81
+xdotool type --delay 15 "$picture"
+click_at 22 136
+click_at 22 152
+click_at 48 212
+answer_box "Patch Complete!" Return
+read_registry
+for name in "Chat Adurl" "Conf Adurl" "Webcam Viewer Ad" "Webcam Viewer Ad Big" \
+    "Webcam Viewer Ad Medium" "Webcam Upload Ad" "Change Room Banner" "Personals Alert Ad URL" \
+    "News Alert Ad URL" "Mail Alert Ad URL" "IMVironment Ad URL" "Calendar Alert Ad URL" \
+    "Finance Disclaimer"; do
+    expect_value 'Software\Yahoo\Pager\yurl' "$name" "$picture"
+done
+expect_value 'Software\Yahoo\Pager\View\YMSGR_Overview' 'Display Bmp' ''
+expect_value 'Software\Yahoo\Pager\View\YMSGR_AddressBook' 'Display Bmp' ''
+
+# Restore the tabs: the restore option clears the other two; the question is answered Yes.
+click_at 22 176
+click_at 48 212
+answer_box "Are You Sure You Wish To Restore The Tabs?" Return
+answer_box "Patch Complete!" Return
+read_registry
+expect_value 'Software\Yahoo\Pager\View\YMSGR_Overview' 'Display Bmp' 'YView\siren.bmp'
+expect_value 'Software\Yahoo\Pager\View\YMSGR_AddressBook' 'Display Bmp' 'YView\addressbook.bmp'
+
+# Closing the window ends the program.
+xdotool mousemove --sync $((X + 200)) $((Y + 40))
+xdotool windowfocus --sync "$main"
+xdotool key alt+F4
+tries=0
+while kill -0 "$program" 2> /dev/null && [ $tries -lt 100 ]; do
+    sleep 0.1
+    tries=$((tries + 1))
+done
+if kill -0 "$program" 2> /dev/null; then
+    fail "the program did not end when its window was closed"
+    kill "$program"
+else
+    wait "$program" || fail "the program ended with status $?"
+fi
+
+if [ -n "$other" ]; then
+    kill -0 "$other" 2> /dev/null || fail "the other program did not keep running"
+    kill "$other" 2> /dev/null
+    wait "$other" 2> /dev/null
+fi
+[ $failures -eq 0 ] && echo "The session stored every value"
+[ $failures -eq 0 ]
