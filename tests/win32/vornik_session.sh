@@ -1,10 +1,11 @@
 #!/bin/sh
 # A person's session with vornik.exe under Wine, on the display given by DISPLAY: type the image
-# path, tick the boxes, press "Change", answer the boxes, close the window; then Wine's own
-# "reg query" must read back every value the session set.
+# path, tick the boxes, press "Change", answer the boxes, choose a file through the open-file
+# dialog, close the window; Wine's own "reg query" must read back every value the session set.
 #   vornik_session.sh VORNIK_EXE [--beside-running-program]
 # With --beside-running-program another program of the prefix runs the whole time, so the Wine
-# server (which then owns the registry) never stops. The prefix is VORNIK_WINE_PREFIX.
+# server (which then owns the registry) never stops; that session only patches once. The prefix
+# is VORNIK_WINE_PREFIX.
 # Exits 77 (skipped) when Wine, xdotool or the prefix is missing.
 set -u
 exe=$1
@@ -110,7 +111,8 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
 # Remove both tabs and point the banners at a picture.
 picture='C:\Pictures\no banner.gif'
 click_at 116 81
-xdotool type --delay 15 "$picture"
+sleep 0.5
+xdotool type --delay 40 "$picture"
 click_at 22 136
 click_at 22 152
 click_at 48 212
@@ -125,14 +127,34 @@ done
 expect_value 'Software\Yahoo\Pager\View\YMSGR_Overview' 'Display Bmp' ''
 expect_value 'Software\Yahoo\Pager\View\YMSGR_AddressBook' 'Display Bmp' ''
 
-# Restore the tabs: the restore option clears the other two; the question is answered Yes.
-click_at 22 176
-click_at 48 212
-answer_box "Are You Sure You Wish To Restore The Tabs?" Return
-answer_box "Patch Complete!" Return
-read_registry
-expect_value 'Software\Yahoo\Pager\View\YMSGR_Overview' 'Display Bmp' 'YView\siren.bmp'
-expect_value 'Software\Yahoo\Pager\View\YMSGR_AddressBook' 'Display Bmp' 'YView\addressbook.bmp'
+if [ -z "$other" ]; then
+    # Restore the tabs: the restore option clears the other two; the question is answered Yes.
+    click_at 22 176
+    click_at 48 212
+    answer_box "Are You Sure You Wish To Restore The Tabs?" Return
+    answer_box "Patch Complete!" Return
+    read_registry
+    expect_value 'Software\Yahoo\Pager\View\YMSGR_Overview' 'Display Bmp' 'YView\siren.bmp'
+    expect_value 'Software\Yahoo\Pager\View\YMSGR_AddressBook' 'Display Bmp' 'YView\addressbook.bmp'
+
+    # The picture chosen through the open-file dialog instead (a file that exists); "Restore"
+    # unticked again.
+    click_at 22 176
+    click_at 236 80
+    dialog=$(window_named '^Open$') || fail "no open-file dialog came up"
+    if [ -n "$dialog" ]; then
+        xdotool windowfocus --sync "$dialog"
+        sleep 0.5
+        xdotool type --delay 40 'C:\windows\notepad.exe'
+        xdotool key Return
+        gone "$dialog" || fail "the open-file dialog did not close"
+    fi
+    click_at 48 212
+    answer_box "Patch Complete!" Return
+    read_registry
+    expect_value 'Software\Yahoo\Pager\yurl' 'Chat Adurl' 'C:\windows\notepad.exe'
+    expect_value 'Software\Yahoo\Pager\View\YMSGR_Overview' 'Display Bmp' 'YView\siren.bmp'
+fi
 
 # Closing the window ends the program.
 xdotool mousemove --sync $((X + 200)) $((Y + 40))
