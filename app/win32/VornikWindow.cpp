@@ -302,9 +302,19 @@ void VornikWindow::Place(UINT dpi) {
     using tarvex::win32::TwipsToDevicePixels;
     const SIZE client{TwipsToDevicePixels(layout_.width, dpi),
                       TwipsToDevicePixels(layout_.height, dpi)};
-    const SIZE outer = OuterSize(hwnd_, client, dpi);
+    SIZE outer = OuterSize(hwnd_, client, dpi);
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame the system actually drew may differ from the one it predicted (a caption of
+    // another resolution's size): the client area is what must match the layout.
+    RECT actual{};
+    GetClientRect(hwnd_, &actual);
+    if (actual.right != client.cx || actual.bottom != client.cy) {
+        outer.cx += client.cx - actual.right;
+        outer.cy += client.cy - actual.bottom;
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     auto place = [&](const NamedControl& c) {
         const LayoutControl& stored = Require(layout_, c.name);
         if (!stored.position) return;

@@ -2,14 +2,28 @@
 # A person's session with vornik.exe under Wine, on the display given by DISPLAY: type the image
 # path, tick the boxes, press "Change", answer the boxes, choose a file through the open-file
 # dialog, close the window; Wine's own "reg query" must read back every value the session set.
-#   vornik_session.sh VORNIK_EXE [--beside-running-program]
+#   vornik_session.sh VORNIK_EXE [--beside-running-program] [--dpi N]
 # With --beside-running-program another program of the prefix runs the whole time, so the Wine
-# server (which then owns the registry) never stops; that session only patches once. The prefix
-# is VORNIK_WINE_PREFIX.
+# server (which then owns the registry) never stops; that session only patches once. With --dpi
+# the prefix's desktop runs at N dots per inch for the session: the window must lay itself out in
+# device pixels (its client area is the stored layout's twips at N dots per inch). The prefix is
+# VORNIK_WINE_PREFIX.
 # Exits 77 (skipped) when Wine, xdotool or the prefix is missing.
 set -u
 exe=$1
-beside=${2:-}
+shift
+beside=
+dpi=96
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --beside-running-program) beside=yes ;;
+    --dpi)
+        dpi=$2
+        shift
+        ;;
+    esac
+    shift
+done
 for tool in wine wineserver xdotool; do
     if ! command -v "$tool" > /dev/null 2>&1; then
         echo "Skipped: $tool is not installed"
@@ -55,10 +69,10 @@ gone() {
     return 1
 }
 
-# Clicks at a point of the window given in pixels of its client area (the stored layout at 96
-# dots per inch: twips / 15).
+# Clicks at a point of the window given in pixels of its client area at 96 dots per inch (the
+# stored layout's twips / 15), scaled to the desktop's resolution.
 click_at() {
-    xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
+    xdotool mousemove --sync $((X + $1 * dpi / 96)) $((Y + $2 * dpi / 96)) click 1
     sleep 0.3
 }
 
@@ -90,11 +104,20 @@ expect_value() {
 }
 
 registry=$(mktemp)
-trap 'rm -f "$registry"' EXIT
+desktop='HKCU\Control Panel\Desktop'
+finish() {
+    rm -f "$registry"
+    [ "$dpi" = 96 ] || wine reg delete "$desktop" /v LogPixels /f > /dev/null 2>&1
+}
+trap finish EXIT
+if [ "$dpi" != 96 ]; then
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1 ||
+        fail "the desktop resolution could not be set"
+fi
 wine reg delete 'HKCU\Software\Yahoo' /f > /dev/null 2>&1
 
 other=
-if [ "$beside" = "--beside-running-program" ]; then
+if [ -n "$beside" ]; then
     wine notepad.exe > /dev/null 2>&1 &
     other=$!
     window_named 'Notepad' > /dev/null || fail "the other program did not start"
@@ -107,6 +130,9 @@ main=$(window_named '^Vornik 1.2$') || {
     exit 1
 }
 eval "$(xdotool getwindowgeometry --shell "$main")"
+# 3870 x 3450 twips.
+[ "$WIDTH" = $((3870 * dpi / 1440)) ] && [ "$HEIGHT" = $((3450 * dpi / 1440)) ] ||
+    fail "the window is $WIDTH x $HEIGHT pixels at $dpi dots per inch"
 
 # Remove both tabs and point the banners at a picture.
 picture='C:\Pictures\no banner.gif'
