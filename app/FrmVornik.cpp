@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "app/AssistiveText.hpp"
 #include "app/DialogService.hpp"
 #include "app/HelpText.hpp"
 #include "app/WindowCommands.hpp"
@@ -35,10 +36,12 @@ class WindowBoxes final : public BoxPrompter {
 
 FrmVornik::FrmVornik(registry::Registry& registry, DialogService& dialogs, QWidget* parent)
     : QWidget(parent), registry_(registry), dialogs_(dialogs) {
+    InstallWindowAccessibility();
     const tarvex::FormLayout layout = ReadStoredLayout();
     controls_ = CreateStandardControls(*this, layout);
     CreateButtons(layout);
     ApplyTabOrder(*this, layout);
+    DescribeForAssistiveTools(*this, layout, controls_);
     ConnectHandlers();
     // The first control in tab order that takes the focus.
     controls_.Text1->setFocus();

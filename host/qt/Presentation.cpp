@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "host/qt/Accessibility.hpp"
 #include "host/qt/WidgetSupport.hpp"
 
 namespace tarvex::qt {
@@ -112,6 +113,8 @@ void TarvexButtonWidget::Refresh() {
         repaint();
     else
         update();
+    // Every change of the control's state ends in a refresh: the moment to tell listening tools.
+    ReportAccessibleChanges(*this);
 }
 
 void TarvexButtonWidget::SetWindowRgn(std::optional<gdi::Region> region, bool redraw) {

@@ -5,6 +5,7 @@
 #include <QTime>
 #include <algorithm>
 
+#include "host/qt/Accessibility.hpp"
 #include "host/qt/WidgetSupport.hpp"
 
 namespace tarvex::qt {
@@ -17,10 +18,13 @@ void TarvexButtonWidget::SetHoverTimerInterval(std::int32_t milliseconds) {
 // Enabling a running timer leaves its count alone (QTimer::start would restart it), so moves that
 // keep coming from outside during a held press cannot put the next tick off indefinitely.
 void TarvexButtonWidget::SetHoverTimerEnabled(bool enabled) {
-    if (!enabled)
+    if (!enabled) {
         hoverTimer_.stop();
-    else if (!hoverTimer_.isActive())
+    } else if (!hoverTimer_.isActive()) {
         hoverTimer_.start();
+        // The hover begins here, after the control's repaint: listening tools hear of it now.
+        ReportAccessibleChanges(*this);
+    }
 }
 bool TarvexButtonWidget::HoverTimerEnabled() const {
     return hoverTimer_.isActive();

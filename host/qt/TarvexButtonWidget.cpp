@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "button/PropertyBag.hpp"
+#include "host/qt/Accessibility.hpp"
 #include "host/qt/WidgetSupport.hpp"
 
 namespace tarvex::qt {
@@ -24,6 +25,7 @@ TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
 TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
                                        std::optional<int> index, const PropertyBag* stored)
     : QWidget(parent), index_(index) {
+    InstallButtonAccessibility();
     setObjectName(name);
     if (index) SetControlIndex(this, *index);
     setFocusPolicy(Qt::StrongFocus);

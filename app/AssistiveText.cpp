@@ -1,0 +1,72 @@
+#include "app/AssistiveText.hpp"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
+#include "app/FrmVornik.hpp"
+
+namespace vornik {
+namespace {
+
+class WindowAccessible final : public QAccessibleWidget {
+  public:
+    explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+};
+
+QAccessibleInterface* WindowInterfaceFactory(const QString&, QObject* object) {
+    if (auto* window = qobject_cast<FrmVornik*>(object)) return new WindowAccessible(window);
+    return nullptr;
+}
+
+// The controls of the layout in tab order; those that have no tab index (the picture) follow in
+// the order the layout lists them.
+std::vector<const tarvex::LayoutControl*> InTabOrder(const tarvex::FormLayout& layout) {
+    std::vector<const tarvex::LayoutControl*> ordered;
+    for (const tarvex::LayoutControl& stored : layout.controls) ordered.push_back(&stored);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const tarvex::LayoutControl* a, const tarvex::LayoutControl* b) {
+                         if (!b->tabIndex) return a->tabIndex.has_value();
+                         return a->tabIndex && *a->tabIndex < *b->tabIndex;
+                     });
+    return ordered;
+}
+
+// Assistive tools list a window's children in the order the window holds them; raising each
+// control in tab order makes that the tab order. The controls do not overlap, so nothing on
+// screen changes.
+void OrderChildrenAsTabOrder(QWidget& form, const tarvex::FormLayout& layout) {
+    for (const tarvex::LayoutControl* stored : InTabOrder(layout)) {
+        if (auto* control = form.findChild<QWidget*>(QString::fromStdString(stored->name),
+                                                     Qt::FindDirectChildrenOnly))
+            control->raise();
+    }
+}
+
+}  // namespace
+
+void InstallWindowAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(WindowInterfaceFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+void DescribeForAssistiveTools(QWidget& form, const tarvex::FormLayout& layout,
+                               const StandardControls& controls) {
+    // "Image Location:" names the text box (and Qt reads it as the box's name).
+    controls.Label2->setBuddy(controls.Text1);
+    controls.Image1->setAccessibleName(QStringLiteral("Vornik logo"));
+    controls.Image1->setAccessibleDescription(
+        QStringLiteral("An advertising banner struck through by a red ring"));
+    form.setAccessibleDescription(
+        QStringLiteral("Hides the messenger's tabs and replaces its banners with an image"));
+    OrderChildrenAsTabOrder(form, layout);
+}
+
+}  // namespace vornik
