@@ -1,6 +1,7 @@
 #include "app/StandardControls.hpp"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFile>
 #include <QIcon>
 #include <QLabel>
@@ -111,6 +112,44 @@ void CreateCheckBox(QWidget& form, const LayoutControl& stored) {
     ApplyForeColor(*box, stored.properties);
 }
 
+// A picture file with its twice-as-dense twin beside it ("Image1@2x.png"), when there is one.
+QIcon BothDensities(const QString& file) {
+    QIcon icon(file);
+    const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
+    const QString dense = file.left(dot) + QStringLiteral("@2x") + file.mid(dot);
+    if (dot > 0 && QFile::exists(dense)) icon.addFile(dense);
+    return icon;
+}
+
+// Shows a picture at its natural size in the pixels of the screen the label is on, again after
+// the window moves to a screen of another scale.
+class PictureForScreen final : public QObject {
+  public:
+    PictureForScreen(QLabel& label, QIcon picture, QSize natural)
+        : QObject(&label), label_(label), picture_(std::move(picture)), natural_(natural) {
+        label.installEventFilter(this);
+        show();
+    }
+
+  private:
+    bool eventFilter(QObject*, QEvent* event) override {
+        bool screenChange = event->type() == QEvent::ScreenChangeInternal;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        screenChange = screenChange || event->type() == QEvent::DevicePixelRatioChange;
+#endif
+        if (screenChange || event->type() == QEvent::Show) show();
+        return false;
+    }
+    void show() {
+        const qreal ratio = label_.devicePixelRatioF();
+        if (label_.pixmap().devicePixelRatio() == ratio && !label_.pixmap().isNull()) return;
+        label_.setPixmap(picture_.pixmap(natural_, ratio));
+    }
+    QLabel& label_;
+    QIcon picture_;
+    QSize natural_;
+};
+
 // The picture is shown at its natural size, from the top left of its box.
 void CreateImage(QWidget& form, const LayoutControl& stored) {
     auto* image = Place<QLabel>(form, stored);
@@ -122,7 +161,7 @@ void CreateImage(QWidget& form, const LayoutControl& stored) {
     if (pixmap.isNull())
         throw LayoutError("the picture \"" + file.toStdString() + "\" of " + stored.name +
                           " cannot be loaded");
-    image->setPixmap(pixmap);
+    new PictureForScreen(*image, BothDensities(file), pixmap.size());
 }
 
 template <class Control>
@@ -149,7 +188,7 @@ tarvex::FormLayout ReadStoredLayout() {
 StandardControls CreateStandardControls(QWidget& form, const tarvex::FormLayout& layout) {
     form.setObjectName(QString::fromStdString(layout.name));
     form.setWindowTitle(QString::fromStdString(layout.caption));
-    form.setWindowIcon(QIcon(QStringLiteral(":/vornik/vornik.png")));
+    form.setWindowIcon(BothDensities(QStringLiteral(":/vornik/vornik.png")));
     form.setFixedSize(layout.width / kTwipsPerPixel, layout.height / kTwipsPerPixel);
     // Controls that name no font of their own take the classic dialog font, 8 pt.
     QFont dialogFont(MetricCompatibleFace("MS Sans Serif"));

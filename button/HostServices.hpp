@@ -102,7 +102,12 @@ class ServiceSite {
     virtual bool HoverTimerEnabled() const = 0;
     // The window under the mouse cursor (GetCursorPos + WindowFromPoint); 0 when none.
     virtual std::uintptr_t WindowUnderCursor() const = 0;
+    // Twips per pixel of the drawing surface, vertically (15 at 96 dots per inch), truncated to
+    // a whole number as the classic screen object reports it.
     virtual std::int32_t TwipsPerPixelY() const = 0;
+    // The same without truncation, for the caption font's pixel height: at 192 dots per inch a
+    // pixel is 7.5 twips, and 7 would make every caption a tenth too tall.
+    virtual double ExactTwipsPerPixelY() const { return TwipsPerPixelY(); }
     // Modal message box; an empty title means the application's title. Returns vbOK etc.
     virtual std::int32_t MsgBox(std::string_view text, std::int32_t style,
                                 std::string_view title) = 0;

@@ -167,6 +167,10 @@ class TarvexButton {
     void TextFont_FontChanged(std::string_view propertyName);
     void Show();
     void Resize();
+    // The surface's pixels changed size on screen (the window moved to a screen of another
+    // scale, the desktop's scale changed): the caption font is rebuilt at its new pixel height,
+    // then the resize steps run.
+    void ResolutionChanged();
     void Terminate();
     void MouseDownHandler(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void MouseMoveHandler(std::int16_t Button, std::int16_t Shift, float X, float Y);

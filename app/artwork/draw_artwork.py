@@ -3,8 +3,10 @@
 
 The window picture is a 48 x 48 palette image (16 colours, one of them fully transparent); the
 program icon is a 32 x 32 image with a 256-entry palette, written both as PNG (desktop, window)
-and as a Windows icon file. Only the standard library is used, so the images can be redrawn
-anywhere: python3 app/artwork/draw_artwork.py resources/
+and as a Windows icon file. Both are drawn a second time at twice the size for displays of scale 2
+(Image1@2x.png, vornik@2x.png: the toolkit's name for the same picture at twice the density), with
+lines and strokes twice as thick rather than blown-up pixels. Only the standard library is used, so
+the images can be redrawn anywhere: python3 app/artwork/draw_artwork.py resources/
 """
 import math
 import os
@@ -34,26 +36,27 @@ PALETTE = [
 ]
 
 
-def draw_no_banner(size):
-    """A small advertising banner crossed out by a red prohibition ring."""
+def draw_no_banner(size, t=1):
+    """A small advertising banner crossed out by a red prohibition ring; strokes t pixels wide."""
     px = [[TRANSPARENT] * size for _ in range(size)]
     s = size / 48.0
     # The banner: a landscape card with a headline bar and two lines of "text".
     bl, bt, br, bb = round(6 * s), round(15 * s), round(42 * s), round(33 * s)
     for y in range(bt, bb):
         for x in range(bl, br):
-            edge = x in (bl, br - 1) or y in (bt, bb - 1)
+            edge = x < bl + t or x >= br - t or y < bt + t or y >= bb - t
             if edge:
                 px[y][x] = 6
             elif y < bt + round(6 * s):
-                px[y][x] = 14 if (x + y) % 2 else 5
+                px[y][x] = 14 if (x // t + y // t) % 2 else 5
             else:
                 px[y][x] = 10
     for row, length in ((bt + round(9 * s), 22), (bt + round(13 * s), 16)):
         for x in range(bl + round(4 * s), bl + round(4 * s) + round(length * s)):
-            px[row][x] = 7
-            if size >= 48:
-                px[row + 1][x] = 15
+            for r in range(t):
+                px[row + r][x] = 7
+                if size >= 48 * t:
+                    px[row + t + r][x] = 15
     # The ring and its diagonal bar, drawn with coverage tests per pixel centre.
     c = (size - 1) / 2.0
     outer, inner = 22.5 * s, 17.5 * s
@@ -70,7 +73,7 @@ def draw_no_banner(size):
                 light = dx + dy < -outer * 0.6 and on_ring
                 dark = dx + dy > outer * 0.9 and on_ring
                 px[y][x] = 11 if light else (4 if dark else 3)
-            elif inner - 1.0 <= r < inner and px[y][x] != TRANSPARENT:
+            elif inner - t <= r < inner and px[y][x] != TRANSPARENT:
                 px[y][x] = 4
     return px
 
@@ -136,8 +139,10 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else "resources"
     os.makedirs(out, exist_ok=True)
     write_png(os.path.join(out, "Image1.png"), draw_no_banner(48), 16)
+    write_png(os.path.join(out, "Image1@2x.png"), draw_no_banner(96, 2), 16)
     icon = draw_no_banner(32)
     write_png(os.path.join(out, "vornik.png"), icon, 256)
+    write_png(os.path.join(out, "vornik@2x.png"), draw_no_banner(64, 2), 256)
     write_ico(os.path.join(out, "vornik.ico"), icon)
     write_icon_resources(out, icon)
 

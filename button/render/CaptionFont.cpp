@@ -1,5 +1,7 @@
 // Caption font: upright for layout, rotated for drawing, one alive at a time.
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -41,14 +43,21 @@ std::string CaptionFaceName(const FontObject& font) {
     return name;
 }
 
-std::int32_t CaptionFontHeight(std::int64_t sizeTenThousandths, std::int32_t twipsPerPixelY) {
-    // Points to pixels without any text round trip: 8.25 pt stays 8.25 pt in every locale.
-    const std::int64_t tpp = twipsPerPixelY > 0 ? twipsPerPixelY : kScreenTwipsPerPixel;
-    const std::int64_t pixels = RoundedQuotient(sizeTenThousandths * 20, 10000 * tpp);
+std::int32_t CaptionFontHeight(std::int64_t sizeTenThousandths, double twipsPerPixelY) {
+    // Points to pixels without any text round trip: 8.25 pt stays 8.25 pt in every locale. Whole
+    // twips per pixel divide exactly in integers; a fraction (7.5 at 192 dpi) is taken in
+    // sixteenths of a twip, exact at the scales 1, 1.25, 1.5, 2, 2.5, 3 and 4.
+    constexpr std::int64_t kSixteenths = 16;
+    constexpr double kMostTwipsPerPixel = 1440.0;  // one dot per inch
+    const double tpp = twipsPerPixelY > 0 ? std::min(twipsPerPixelY, kMostTwipsPerPixel)
+                                          : double(kScreenTwipsPerPixel);
+    const std::int64_t sixteenths = std::max<std::int64_t>(1, std::llround(tpp * kSixteenths));
+    const std::int64_t pixels =
+        RoundedQuotient(sizeTenThousandths * 20 * kSixteenths, 10000 * sixteenths);
     return std::int32_t(-pixels);
 }
 
-gdi::LOGFONT CaptionFontDescription(const FontObject* fontObject, std::int32_t twipsPerPixelY,
+gdi::LOGFONT CaptionFontDescription(const FontObject* fontObject, double twipsPerPixelY,
                                     std::int32_t escapement) {
     static const FontRef kDefaultFont = FontObject::Create();
     const FontObject& font = fontObject ? *fontObject : *kDefaultFont;
@@ -74,7 +83,7 @@ void TarvexButton::CreateCaptionFont(const VBool& layoutRequested) {
     gdi::DeviceContext& dc = hDC();
     dc.SetGraphicsMode(mGraphicsMode);
 
-    gdi::LOGFONT lf = CaptionFontDescription(TextFont.get(), host_.TwipsPerPixelY(), 0);
+    gdi::LOGFONT lf = CaptionFontDescription(TextFont.get(), host_.ExactTwipsPerPixelY(), 0);
     ReleaseCaptionFont();
     mCaptionFont = gdi::Font::Create(lf);
     mOldFont = dc.SelectObject(*mCaptionFont);

@@ -281,7 +281,7 @@ class UprightMeasuringFont {
     explicit UprightMeasuringFont(TarvexButton& button) : dc_(button.hDC()) {
         if (button.mCaptionFont && button.mCaptionFont->description().lfEscapement == 0) return;
         previous_ = dc_.SelectObject(gdi::Font::Create(
-            CaptionFontDescription(button.TextFont.get(), button.Host().TwipsPerPixelY(), 0)));
+            CaptionFontDescription(button.TextFont.get(), button.Host().ExactTwipsPerPixelY(), 0)));
     }
     ~UprightMeasuringFont() {
         if (previous_) dc_.SelectObject(*previous_);

@@ -130,6 +130,14 @@ void TarvexButton::Resize() {
     RefreshButton();
 }
 
+void TarvexButton::ResolutionChanged() {
+    // The layout measures with the selected caption font when there is one: it must not measure
+    // with the font of the old height.
+    ReleaseCaptionFont();
+    mFontDirty = kTrue;
+    Resize();
+}
+
 void TarvexButton::Terminate() {
     // The window owns an installed shape; dropping our handle frees nothing it still shows.
     Absorbing([&] { mRegion.reset(); });

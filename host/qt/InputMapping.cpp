@@ -21,6 +21,7 @@ bool TarvexButtonWidget::event(QEvent* e) {
     ReportingFailures(this, [&] {
         if (e->type() == QEvent::WindowActivate) leaveFocusTakenWhileInactive();
         handled = QWidget::event(e);
+        followScreenScale(*e);
     });
     return handled;
 }
@@ -68,8 +69,9 @@ void TarvexButtonWidget::mousePressEvent(QMouseEvent* e) {
     lastPressPos_ = e->position();
     doubleClickHandled_ = false;
     if (gestureButton_ == Qt::NoButton) gestureButton_ = e->button();
-    button_->MouseDownHandler(ButtonCode(e->button()), ShiftState(e->modifiers()),
-                              float(e->position().x()), float(e->position().y()));
+    const QPointF at = devicePosition(*e);
+    button_->MouseDownHandler(ButtonCode(e->button()), ShiftState(e->modifiers()), float(at.x()),
+                              float(at.y()));
 }
 
 void TarvexButtonWidget::mouseDoubleClickEvent(QMouseEvent* e) {
@@ -88,8 +90,9 @@ void TarvexButtonWidget::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void TarvexButtonWidget::mouseMoveEvent(QMouseEvent* e) {
     if (!button_) return;
-    button_->MouseMoveHandler(ButtonsHeld(e->buttons()), ShiftState(e->modifiers()),
-                              float(e->position().x()), float(e->position().y()));
+    const QPointF at = devicePosition(*e);
+    button_->MouseMoveHandler(ButtonsHeld(e->buttons()), ShiftState(e->modifiers()), float(at.x()),
+                              float(at.y()));
 }
 
 void TarvexButtonWidget::mouseReleaseEvent(QMouseEvent* e) {
@@ -98,13 +101,13 @@ void TarvexButtonWidget::mouseReleaseEvent(QMouseEvent* e) {
         return;
     }
     e->accept();
-    const QPoint at = e->position().toPoint();
+    const QPointF at = devicePosition(*e);
     const bool endsGesture = e->button() == gestureButton_;
-    const bool onControl = rect().contains(at) && (mask().isEmpty() || mask().contains(at));
+    const bool onControl = showsDevicePoint(at);
     if (endsGesture) gestureButton_ = Qt::NoButton;
     const bool stays = Outlives(*button_, [&] {
-        button_->MouseUpHandler(ButtonCode(e->button()), ShiftState(e->modifiers()),
-                                float(e->position().x()), float(e->position().y()));
+        button_->MouseUpHandler(ButtonCode(e->button()), ShiftState(e->modifiers()), float(at.x()),
+                                float(at.y()));
     });
     if (!stays) return;
     if (endsGesture && onControl) button_->ClickHandler();

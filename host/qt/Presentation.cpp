@@ -6,8 +6,10 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QShowEvent>
+#include <cmath>
 
 #include "host/qt/Accessibility.hpp"
+#include "host/qt/DevicePixels.hpp"
 #include "host/qt/WidgetSupport.hpp"
 
 namespace tarvex::qt {
@@ -59,15 +61,24 @@ bool IsKnownPointer(std::int16_t pointer) {
 
 }  // namespace
 
+// The back buffer holds device pixels; an image of the same device pixel ratio puts each of them
+// on one device pixel, with no resampling.
 void TarvexButtonWidget::paintEvent(QPaintEvent*) {
     if (!button_) return;
     const gdi::Surface& image = button_->BackBuffer();
     if (image.empty()) return;
-    // The back buffer is shown where it lies: no copy of its pixels.
-    const QImage view(reinterpret_cast<const uchar*>(image.bits()), image.width(), image.height(),
-                      qsizetype(image.stride()) * 4, QImage::Format_RGB32);
+    const qreal ratio = deviceRatio();
     QPainter painter(this);
-    painter.drawImage(0, 0, view);
+    if (shape_ && ratio != 1.0) {
+        // The logical mask is coarser than the shape: the shape's own edge is drawn here.
+        painter.drawImage(QPointF(0, 0), ShapedImage(image, *shape_, ratio));
+        return;
+    }
+    // The back buffer is shown where it lies: no copy of its pixels.
+    QImage view(reinterpret_cast<const uchar*>(image.bits()), image.width(), image.height(),
+                qsizetype(image.stride()) * 4, QImage::Format_RGB32);
+    view.setDevicePixelRatio(ratio);
+    painter.drawImage(QPointF(0, 0), view);
 }
 
 void TarvexButtonWidget::resizeEvent(QResizeEvent*) {
@@ -75,7 +86,36 @@ void TarvexButtonWidget::resizeEvent(QResizeEvent*) {
 }
 
 void TarvexButtonWidget::showEvent(QShowEvent* event) {
-    if (button_ && !event->spontaneous()) button_->Show();
+    if (!button_ || event->spontaneous()) return;
+    drawnRatio_ = deviceRatio();
+    button_->Show();
+}
+
+void TarvexButtonWidget::followScreenScale(const QEvent& event) {
+    bool scaleEvent = event.type() == QEvent::ScreenChangeInternal;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    scaleEvent = scaleEvent || event.type() == QEvent::DevicePixelRatioChange;
+#endif
+    if (!scaleEvent || !button_ || deviceRatio() == drawnRatio_) return;
+    drawnRatio_ = deviceRatio();
+    button_->ResolutionChanged();
+}
+
+qreal TarvexButtonWidget::deviceRatio() const {
+    return devicePixelRatioF();
+}
+
+QPointF TarvexButtonWidget::devicePosition(const QMouseEvent& event) const {
+    return event.position() * deviceRatio();
+}
+
+// Whether the device pixel under the point is one the window shows (inside it and its shape).
+bool TarvexButtonWidget::showsDevicePoint(QPointF devicePoint) const {
+    const int x = int(std::floor(devicePoint.x()));
+    const int y = int(std::floor(devicePoint.y()));
+    const QSize surface = DevicePixelSize(size(), deviceRatio());
+    if (x < 0 || y < 0 || x >= surface.width() || y >= surface.height()) return false;
+    return !shape_ || shape_->PtInRegion(x, y);
 }
 void TarvexButtonWidget::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
@@ -101,10 +141,10 @@ std::uintptr_t TarvexButtonWidget::hWnd() const {
     return reinterpret_cast<std::uintptr_t>(static_cast<const QWidget*>(this));
 }
 std::int32_t TarvexButtonWidget::ScaleWidth() const {
-    return width();
+    return DevicePixelSize(size(), deviceRatio()).width();
 }
 std::int32_t TarvexButtonWidget::ScaleHeight() const {
-    return height();
+    return DevicePixelSize(size(), deviceRatio()).height();
 }
 
 // Presents at once when shown, so that the access key's pressed look appears before its pause.
@@ -118,15 +158,27 @@ void TarvexButtonWidget::Refresh() {
 }
 
 void TarvexButtonWidget::SetWindowRgn(std::optional<gdi::Region> region, bool redraw) {
-    if (!region) {
+    shape_ = std::move(region);
+    applyShape();
+    if (redraw) update();
+}
+
+// QWidget::setMask takes logical pixels, and at a fractional ratio a device-pixel shape has no
+// logical equal (a corner cut of three device pixels is a pixel and a half). The mask therefore
+// covers every logical pixel the shape touches, and the paint draws the exact edge: pixels
+// outside the shape transparent over the parent, which is then painted beneath the button. At
+// ratio 1 the mask is the shape and the button paints opaque, as it always has.
+void TarvexButtonWidget::applyShape() {
+    const qreal ratio = deviceRatio();
+    setAttribute(Qt::WA_OpaquePaintEvent, !shape_ || ratio == 1.0);
+    if (!shape_) {
         clearMask();
-    } else if (region->empty()) {
+    } else if (shape_->empty()) {
         // An empty shape hides the window; an empty QRegion would remove the mask instead.
         setMask(QRegion(-1, -1, 1, 1));
     } else {
-        setMask(ToQRegion(*region));
+        setMask(LogicalCover(*shape_, ratio));
     }
-    if (redraw) update();
 }
 
 std::int16_t TarvexButtonWidget::MousePointer() const {
@@ -145,10 +197,14 @@ void TarvexButtonWidget::SetMouseIcon(PictureRef icon) {
     mouseIcon_ = std::move(icon);
     applyCursor();
 }
-std::int32_t TarvexButtonWidget::TwipsPerPixelY() const {
+// Twips per device pixel: the screen's logical resolution times the device pixel ratio.
+double TarvexButtonWidget::ExactTwipsPerPixelY() const {
     const QScreen* s = screen();
-    const double dpi = s ? s->logicalDotsPerInchY() : 96.0;
-    return dpi > 0 ? std::int32_t(1440.0 / dpi) : 15;
+    const double dpi = (s ? s->logicalDotsPerInchY() : 96.0) * deviceRatio();
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+std::int32_t TarvexButtonWidget::TwipsPerPixelY() const {
+    return std::int32_t(ExactTwipsPerPixelY());
 }
 
 }  // namespace tarvex::qt

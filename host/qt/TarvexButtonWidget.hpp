@@ -197,6 +197,7 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     bool HoverTimerEnabled() const override;
     std::uintptr_t WindowUnderCursor() const override;
     std::int32_t TwipsPerPixelY() const override;
+    double ExactTwipsPerPixelY() const override;
     std::int32_t MsgBox(std::string_view text, std::int32_t style, std::string_view title) override;
     std::string AppTitle() const override;
     void SendKeys(std::string_view keys) override;
@@ -225,6 +226,14 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     static bool isControlButton(const QMouseEvent& event);
     bool isSecondPressOfDoubleClick(const QMouseEvent& event) const;
     void applyCursor();
+    // The control draws in device pixels: its surface is the widget's size times the device
+    // pixel ratio, mouse positions reach it in device pixels, its shape is kept in them.
+    qreal deviceRatio() const;
+    QPointF devicePosition(const QMouseEvent& event) const;
+    bool showsDevicePoint(QPointF devicePoint) const;
+    void applyShape();
+    // A move to a screen of another scale (or a new desktop scale) redraws at the new ratio.
+    void followScreenScale(const QEvent& event);
 
     std::optional<int> index_;
     bool userMode_ = true;
@@ -235,6 +244,9 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     PictureRef mouseIcon_;
     std::int16_t mousePointer_ = 0;
     std::vector<std::unique_ptr<QShortcut>> accessKeys_;
+    // The window shape in device pixels, as the control gave it, and the ratio it was drawn for.
+    std::optional<gdi::Region> shape_;
+    qreal drawnRatio_ = 0;
     // The gesture that makes a click: the button whose press began on the control.
     Qt::MouseButton gestureButton_ = Qt::NoButton;
     bool gestureIsDoubleClick_ = false;

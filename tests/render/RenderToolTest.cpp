@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <filesystem>
 #include <stdexcept>
+#include <tuple>
 
 #include "RenderFixture.hpp"
 #include "tools/render/ButtonRender.hpp"
@@ -52,6 +53,27 @@ TEST_F(RenderToolTest, SoftFrameCornersAreTransparent) {
     // Inside the shape, the classic scheme's dark shadow (black) frames the face.
     EXPECT_EQ(image.At(2, 0), 0x000000FFu);
     EXPECT_EQ(image.At(1, 1), 0x000000FFu);
+}
+
+// At 144 and 192 dpi the button is drawn in that screen's pixels: larger, with the same one-pixel
+// frame and three-pixel corner cuts, not the 96-dpi image enlarged.
+TEST_F(RenderToolTest, HigherResolutionDrawsInThatScreensPixels) {
+    RenderRequest request;
+    request.properties = PropertiesFromAssignments({"BTYPE=8", "TX="});
+    for (auto [dpi, width, height] : {std::tuple{144, 122, 38}, std::tuple{192, 162, 50}}) {
+        request.dpi = dpi;
+        const headless::RgbaImage image = RenderButton(request);
+        ASSERT_EQ(image.width, width) << dpi;
+        ASSERT_EQ(image.height, height) << dpi;
+        EXPECT_EQ(image.At(1, 0) & 0xFF, 0u) << dpi;
+        EXPECT_EQ(image.At(2, 0), 0x000000FFu) << dpi;
+        EXPECT_EQ(image.At(width / 2, 0), 0x000000FFu) << dpi;
+        EXPECT_EQ(image.At(width / 2, 1), 0xC0C0C0FFu) << dpi;  // light, inside the frame
+        EXPECT_EQ(image.At(width - 1, height / 2), 0x000000FFu) << dpi;
+        EXPECT_EQ(image.At(width - 2, height / 2), 0x808080FFu) << dpi;  // shadow
+    }
+    request.dpi = 0;
+    EXPECT_THROW(RenderButton(request), std::invalid_argument);
 }
 
 TEST_F(RenderToolTest, PressedStateShowsTheDarkenedFace) {

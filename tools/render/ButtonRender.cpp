@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <memory>
 #include <stdexcept>
 
@@ -13,6 +14,9 @@
 namespace tarvex::headless {
 
 namespace {
+
+constexpr double kScreenDpi = 96.0;
+constexpr double kTwipsPerInch = 1440.0;
 
 void ApplyState(TarvexButton& b, VisualState state) {
     switch (state) {
@@ -103,8 +107,15 @@ std::uint32_t RgbaImage::At(std::int32_t x, std::int32_t y) const {
            p[3];
 }
 
+std::int32_t PixelsAtDpi(std::int32_t pixels, std::int32_t dpi) {
+    return std::int32_t(std::lround(double(pixels) * dpi / kScreenDpi));
+}
+
 RgbaImage RenderButton(const RenderRequest& request) {
-    HeadlessHost host(request.width, request.height);
+    if (request.dpi <= 0) throw std::invalid_argument("the resolution must be positive");
+    HeadlessHost host(PixelsAtDpi(request.width, request.dpi),
+                      PixelsAtDpi(request.height, request.dpi));
+    host.twipsPerPixelY = kTwipsPerInch / request.dpi;
     TarvexButton button(host);
     button.ReadProperties(request.properties);
     if (request.state == VisualState::SelectedOption) ApplyState(button, request.state);

@@ -20,9 +20,12 @@ std::optional<VisualState> ParseVisualState(std::string_view name);
 
 struct RenderRequest {
     PropertyBag properties;
-    std::int32_t width = 81;
+    std::int32_t width = 81;  // pixels at 96 dpi, as the window lays the button out
     std::int32_t height = 25;
     VisualState state = VisualState::Normal;
+    // The screen's resolution: the image is width x height times dpi / 96, rounded, drawn in
+    // pixels of that screen (caption font of that pixel height, one-pixel lines).
+    std::int32_t dpi = 96;
 };
 
 // 8-bit RGBA, rows top to bottom.
@@ -34,6 +37,10 @@ struct RgbaImage {
 };
 
 RgbaImage RenderButton(const RenderRequest& request);
+
+// A side of `pixels` at 96 dpi on a screen of `dpi`, rounded to the nearest pixel (halves up), as
+// the toolkit rounds a window's backing store.
+std::int32_t PixelsAtDpi(std::int32_t pixels, std::int32_t dpi);
 
 // The property set and pixel size of a TarvexButton of a layout: the one named `control`, or the
 // first one when `control` is empty. Throws std::invalid_argument when there is none.

@@ -27,6 +27,7 @@ class HeadlessHost : public ControlHost {
     std::optional<gdi::Region> windowRegion;  // the shape installed last
     int refreshCount = 0;
     std::vector<std::string> messages;  // message boxes are answered with OK and kept here
+    double twipsPerPixelY = 15.0;       // 96 dpi; 7.5 at 192 dpi
 
     std::uintptr_t hWnd() const override { return 1; }
     std::int32_t ScaleWidth() const override { return width; }
@@ -62,7 +63,8 @@ class HeadlessHost : public ControlHost {
     void SetHoverTimerEnabled(bool enabled) override { hoverEnabled_ = enabled; }
     bool HoverTimerEnabled() const override { return hoverEnabled_; }
     std::uintptr_t WindowUnderCursor() const override { return 0; }
-    std::int32_t TwipsPerPixelY() const override { return 15; }
+    std::int32_t TwipsPerPixelY() const override { return std::int32_t(twipsPerPixelY); }
+    double ExactTwipsPerPixelY() const override { return twipsPerPixelY; }
     std::int32_t MsgBox(std::string_view text, std::int32_t style, std::string_view title) override;
     std::string AppTitle() const override { return "Vornik"; }
     void SendKeys(std::string_view) override {}

@@ -16,7 +16,10 @@ constexpr const char* kUsage =
     "usage: tarvex-render [options] [KEY=value ...] -o image.png\n"
     "  --layout FILE     take the property set and size of a button from a layout file\n"
     "  --control NAME    which button of the layout (default: the first TarvexButton)\n"
-    "  --size WxH        size in pixels (default 81x25, or the control's size in the layout)\n"
+    "  --size WxH        size in pixels at 96 dpi (default 81x25, or the control's size in the\n"
+    "                    layout)\n"
+    "  --dpi N           the screen's resolution (default 96): the image is drawn in pixels of\n"
+    "                    that screen, 162x50 for the default size at 192\n"
     "  --state S         normal, pressed, focused, hover, disabled or option\n"
     "  --mono            1-bit caption glyphs instead of the desktop's antialiasing\n"
     "  --scale N         enlarge the image N times (each pixel a N x N block) for viewing\n"
@@ -32,6 +35,7 @@ struct Options {
     std::string output;
     bool mono = false;
     int scale = 1;
+    int dpi = 96;
     std::vector<std::string> assignments;
 };
 
@@ -57,6 +61,8 @@ Options ParseArguments(int argc, char** argv) {
             o.mono = true;
         else if (arg == "--scale")
             o.scale = std::stoi(value());
+        else if (arg == "--dpi")
+            o.dpi = std::stoi(value());
         else if (arg == "-h" || arg == "--help")
             throw std::invalid_argument("");
         else if (arg.find('=') != std::string::npos)
@@ -66,6 +72,7 @@ Options ParseArguments(int argc, char** argv) {
     }
     if (o.output.empty()) throw std::invalid_argument("no output file (-o)");
     if (o.scale < 1 || o.scale > 64) throw std::invalid_argument("--scale wants 1 to 64");
+    if (o.dpi < 24 || o.dpi > 960) throw std::invalid_argument("--dpi wants 24 to 960");
     return o;
 }
 
@@ -106,6 +113,7 @@ int main(int argc, char** argv) {
         const auto state = tarvex::headless::ParseVisualState(o.state);
         if (!state) throw std::invalid_argument("unknown state \"" + o.state + "\"");
         request.state = *state;
+        request.dpi = o.dpi;
         const tarvex::PropertyBag overrides =
             tarvex::headless::PropertiesFromAssignments(o.assignments);
         for (const auto& [key, value] : overrides.Entries()) request.properties.Write(key, value);

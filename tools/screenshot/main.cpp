@@ -1,6 +1,8 @@
 // Writes a picture of the Vornik window, as the window paints itself, to the PNG named on the
-// command line. Runs on any Qt platform, the offscreen one included:
+// command line, in the device pixels of its screen: under QT_SCALE_FACTOR=2 a picture twice as
+// wide and high, drawn at that scale. Runs on any Qt platform, the offscreen one included:
 //   QT_QPA_PLATFORM=offscreen vornik-screenshot docs/vornik.png
+//   QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 vornik-screenshot docs/vornik@2x.png
 #include <QApplication>
 #include <QPixmap>
 #include <cstdio>
