@@ -223,6 +223,29 @@ TEST_F(Win32Host, KeysReachTheButtonAndTabStaysTheDialogs) {
     EXPECT_NE(code(enter) & DLGC_BUTTON, 0);
 }
 
+TEST_F(Win32Host, ArrowKeysMoveTheFocusThroughTheSystemsInput) {
+    ButtonWindow& first = Add("First", Stored("1"), {20, 20, 120, 60});
+    ButtonWindow& second = Add("Second", Stored("2"), {20, 80, 120, 120});
+    SetForegroundWindow(form_);
+    SetFocus(first.handle());
+    Pump(50);
+    recorder_.Take();
+
+    // Right arrow: "{Tab}" joins the input queue and the dialog manager moves the focus on.
+    SendMessageW(first.handle(), WM_KEYDOWN, VK_RIGHT, 0);
+    Pump(200);
+    EXPECT_EQ(GetFocus(), second.handle());
+    // Left arrow: "+{Tab}" moves it back. Neither arrow raises KeyDown (the keystrokes sent do,
+    // as typed keys would: Shift and the Tab key's release reach whoever has the focus).
+    SendMessageW(second.handle(), WM_KEYDOWN, VK_LEFT, 0);
+    Pump(200);
+    EXPECT_EQ(GetFocus(), first.handle());
+    for (const std::string& event : recorder_.Take()) {
+        EXPECT_NE(event, "KeyDown 39 0");
+        EXPECT_NE(event, "KeyDown 37 0");
+    }
+}
+
 TEST_F(Win32Host, AccessKeysAreTheDialogManagersMnemonics) {
     ButtonWindow& go = Add("Go", Stored("&Go"), {20, 20, 120, 60});
     ButtonWindow& other = Add("Other", Stored("Other"), {20, 80, 120, 120});
