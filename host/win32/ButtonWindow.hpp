@@ -258,7 +258,6 @@ class ButtonWindow final : public ControlHost, private ButtonEvents {
     // outermost handler returns.
     int depth_ = 0;
     bool destroyed_ = false;
-    bool shown_ = false;
     // Last: created after everything the control may ask its host for, destroyed first.
     std::unique_ptr<TarvexButton> button_;
 };
