@@ -10,6 +10,7 @@ namespace tarvex::win32 {
 namespace {
 
 constexpr UINT_PTR kHoverTimerId = 1;
+constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT
 
 // Why the last CreateButtonWindow failed inside the window's creation (the system only says
 // that it failed).
@@ -204,6 +205,13 @@ LRESULT ButtonWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SYSCOLORCHANGE:
             Reporting([&] { OnSystemColoursChanged(); });
+            return 0;
+        case kDpiChangedAfterParent:
+            // The form moved to a monitor of another resolution and placed its controls anew:
+            // the caption font is rebuilt at its new pixel height and the shape and layout redone.
+            Reporting([&] {
+                if (button_) button_->ResolutionChanged();
+            });
             return 0;
         default:
             break;

@@ -165,6 +165,7 @@ class ButtonWindow final : public ControlHost, private ButtonEvents {
     bool HoverTimerEnabled() const override;
     std::uintptr_t WindowUnderCursor() const override;
     std::int32_t TwipsPerPixelY() const override;
+    double ExactTwipsPerPixelY() const override;
     std::int32_t MsgBox(std::string_view text, std::int32_t style, std::string_view title) override;
     std::string AppTitle() const override;
     void SendKeys(std::string_view keys) override;

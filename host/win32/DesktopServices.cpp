@@ -167,6 +167,10 @@ std::int32_t ButtonWindow::TwipsPerPixelY() const {
     return std::int32_t(1440 / WindowDpi(hwnd_));
 }
 
+double ButtonWindow::ExactTwipsPerPixelY() const {
+    return 1440.0 / WindowDpi(hwnd_);
+}
+
 // ---- Colours and the form's font ----------------------------------------------------------------
 
 void ApplySystemColours() {
