@@ -10,7 +10,7 @@
 # VORNIK_WINE_PREFIX.
 # Exits 77 (skipped) when Wine, xdotool or the prefix is missing.
 set -u
-exe=$1
+exe=$(realpath "$1")
 shift
 beside=
 dpi=96
@@ -135,7 +135,8 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
     fail "the window is $WIDTH x $HEIGHT pixels at $dpi dots per inch"
 
 # Remove both tabs and point the banners at a picture.
-picture='C:\Pictures\no banner.gif'
+# Typed without Shift (a shifted key right at the start can be lost to a busy display).
+picture='\\server\pictures\no banner.gif'
 click_at 116 81
 sleep 0.5
 xdotool type --delay 40 "$picture"
