@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/PlaceChooser.hpp"
+
 namespace vornik {
 namespace {
 
@@ -56,17 +58,30 @@ BoxAnswer QtDialogService::ShowMessage(QWidget* parent, const MessageBoxRequest&
 }
 
 std::optional<QString> QtDialogService::ChooseFileToOpen(QWidget* parent, const QString& filter,
-                                                         const QString& currentName) {
+                                                         const QString& currentName,
+                                                         const QString& startFolder) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Like the desktop's own open dialog, a name typed in need not exist yet.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(NameFiltersFromBarFilter(filter));
-    if (!currentName.isEmpty()) dialog.selectFile(currentName);
+    if (!currentName.isEmpty()) {
+        dialog.selectFile(currentName);
+    } else if (!startFolder.isEmpty()) {
+        dialog.setDirectory(startFolder);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     // Already the full path; it is handed on unchanged.
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<std::size_t> QtDialogService::ChooseSettingsPlace(
+    QWidget* parent, std::span<const registry::SettingsPlace> places) {
+    PlaceChooser chooser(places, parent);
+    if (chooser.exec() != QDialog::Accepted) return std::nullopt;
+    return chooser.Picked();
 }
 
 }  // namespace vornik

@@ -4,7 +4,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <optional>
+#include <span>
+
+#include "app/registry/SettingsPlace.hpp"
 
 #include "app/WindowCommands.hpp"
 
@@ -28,10 +32,17 @@ class DialogService {
     virtual BoxAnswer ShowMessage(QWidget* parent, const MessageBoxRequest& request) = 0;
 
     // Shows a modal open-file dialog. `filter` is the classic "Description|pattern|..." string;
-    // `currentName` is the file name the dialog holds from its last use (empty at first).
-    // Returns the chosen file's full path, or nullopt when the user cancelled.
+    // `currentName` is the file name the dialog holds from its last use (empty at first), and
+    // the dialog starts in `startFolder` when there is none. A name that does not exist yet is
+    // accepted. Returns the chosen file's full path, or nullopt when the user cancelled.
     virtual std::optional<QString> ChooseFileToOpen(QWidget* parent, const QString& filter,
-                                                    const QString& currentName) = 0;
+                                                    const QString& currentName,
+                                                    const QString& startFolder) = 0;
+
+    // Asks which of several places of the messenger's settings to change; nullopt when the
+    // user cancelled.
+    virtual std::optional<std::size_t> ChooseSettingsPlace(
+        QWidget* parent, std::span<const registry::SettingsPlace> places) = 0;
 };
 
 // The real boxes and dialog of the desktop.
@@ -39,7 +50,10 @@ class QtDialogService final : public DialogService {
   public:
     BoxAnswer ShowMessage(QWidget* parent, const MessageBoxRequest& request) override;
     std::optional<QString> ChooseFileToOpen(QWidget* parent, const QString& filter,
-                                            const QString& currentName) override;
+                                            const QString& currentName,
+                                            const QString& startFolder) override;
+    std::optional<std::size_t> ChooseSettingsPlace(
+        QWidget* parent, std::span<const registry::SettingsPlace> places) override;
 };
 
 // "Gif Files|*.gif|All Files|*.*|" as the dialog's name filters ("Gif Files (*.gif)", ...).

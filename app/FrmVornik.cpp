@@ -1,12 +1,16 @@
 #include "app/FrmVornik.hpp"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 
 #include "app/AssistiveText.hpp"
+#include "app/BusyWait.hpp"
+#include "app/DesktopSession.hpp"
 #include "app/DialogService.hpp"
 #include "app/HelpText.hpp"
+#include "app/MessengerTarget.hpp"
 #include "app/WindowCommands.hpp"
 #include "host/qt/TarvexButtonWidget.hpp"
 
@@ -17,25 +21,38 @@ MessageBoxRequest Box(QString text, QString title, BoxButtons buttons, BoxIcon i
     return {std::move(text), std::move(title), buttons, icon};
 }
 
-// The shared commands ask through the window's dialog service.
-class WindowBoxes final : public BoxPrompter {
+// The shared commands ask through the window's dialog service, wait while the window keeps
+// answering, and show the image location in Text1.
+class WindowSupport final : public CommandWindow {
   public:
-    WindowBoxes(DialogService& dialogs, QWidget* window) : dialogs_(dialogs), window_(window) {}
+    WindowSupport(DialogService& dialogs, QWidget* window, QLineEdit* text1)
+        : dialogs_(dialogs), window_(window), text1_(text1) {}
     BoxAnswer Ask(const BoxText& box) override {
         return dialogs_.ShowMessage(
             window_, Box(QString::fromStdString(box.text), QString::fromStdString(box.title),
                          box.buttons, box.icon));
     }
+    std::optional<std::size_t> ChoosePlace(
+        std::span<const registry::SettingsPlace> places) override {
+        return dialogs_.ChooseSettingsPlace(window_, places);
+    }
+    void RunWhileBusy(const std::function<void()>& work) override {
+        vornik::RunWhileBusy(*window_, work);
+    }
+    void ShowImageLocation(const std::string& location) override {
+        text1_->setText(QString::fromStdString(location));
+    }
 
   private:
     DialogService& dialogs_;
     QWidget* window_;
+    QLineEdit* text1_;
 };
 
 }  // namespace
 
-FrmVornik::FrmVornik(registry::Registry& registry, DialogService& dialogs, QWidget* parent)
-    : QWidget(parent), registry_(registry), dialogs_(dialogs) {
+FrmVornik::FrmVornik(MessengerTarget& target, DialogService& dialogs, QWidget* parent)
+    : QWidget(parent), target_(target), dialogs_(dialogs) {
     InstallWindowAccessibility();
     const tarvex::FormLayout layout = ReadStoredLayout();
     controls_ = CreateStandardControls(*this, layout);
@@ -95,18 +112,24 @@ void FrmVornik::CmdChange_Click() {
     choices.removeAddressBookTab = controls_.Check2->isChecked();
     choices.restoreTabs = controls_.Check3->isChecked();
     choices.imageLocation = controls_.Text1->text().toStdString();
-    WindowBoxes boxes(dialogs_, this);
-    RunChangeCommand(registry_, choices, boxes);
+    WindowSupport window(dialogs_, this, controls_.Text1);
+    RunChangeCommand(target_, choices, window);
 }
 
 void FrmVornik::CmdBrowse_Click() {
+    const QString startFolder = QString::fromStdString(
+        BlankImageFolder(QCoreApplication::applicationDirPath().toStdString()).string());
     const std::optional<QString> chosen = dialogs_.ChooseFileToOpen(
         this, QString::fromUtf8(kBrowseFilterText.data(), kBrowseFilterText.size()),
-        dialogFileName_);
+        dialogFileName_, startFolder);
     // A cancelled dialog leaves whatever the user typed.
     if (!chosen) return;
     dialogFileName_ = *chosen;
-    controls_.Text1->setText(*chosen);
+    WindowSupport window(dialogs_, this, controls_.Text1);
+    if (const std::optional<std::string> shown =
+            ChosenImageLocation(target_, chosen->toStdString(), window)) {
+        controls_.Text1->setText(QString::fromStdString(*shown));
+    }
 }
 
 void FrmVornik::TarvexButton1_Click() {

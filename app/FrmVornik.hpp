@@ -7,9 +7,6 @@
 #include "app/StandardControls.hpp"
 #include "app/WindowCommands.hpp"
 
-namespace registry {
-class Registry;
-}
 namespace tarvex::qt {
 class TarvexButtonWidget;
 }
@@ -17,14 +14,15 @@ class TarvexButtonWidget;
 namespace vornik {
 
 class DialogService;
+class MessengerTarget;
 
 class FrmVornik final : public QWidget {
     Q_OBJECT
 
   public:
-    // The window writes through `registry` and asks the user through `dialogs`; both must outlive
-    // it. Throws tarvex::LayoutError when the window's stored layout cannot be read.
-    FrmVornik(registry::Registry& registry, DialogService& dialogs, QWidget* parent = nullptr);
+    // The window writes to `target` and asks the user through `dialogs`; both must outlive it.
+    // Throws tarvex::LayoutError when the window's stored layout cannot be read.
+    FrmVornik(MessengerTarget& target, DialogService& dialogs, QWidget* parent = nullptr);
     ~FrmVornik() override;
 
     QLabel* Label1() const { return controls_.Label1; }
@@ -53,7 +51,7 @@ class FrmVornik final : public QWidget {
     void Check3_Click();
     void ApplyTabOptions(TabOption changed);
 
-    registry::Registry& registry_;
+    MessengerTarget& target_;
     DialogService& dialogs_;
     StandardControls controls_;
     tarvex::qt::TarvexButtonWidget* cmdChange_ = nullptr;

@@ -75,9 +75,21 @@ registry::Result StorePatch(registry::Registry& registry, std::span<const PatchW
     return transaction.Commit();
 }
 
-std::string DescribeFailure(std::span<const PatchWrite> writes, const std::string& reason) {
-    std::string text = "Could not write " + JoinWithAnd(WhatIsWritten(writes)) + ".";
-    if (!reason.empty()) text += "\r\n\r\n" + reason;
+std::string DescribeFailure(std::span<const PatchWrite> writes, const registry::Result& failure) {
+    const std::string what = JoinWithAnd(WhatIsWritten(writes));
+    const std::string& reason = failure.Message();
+    const std::string why = reason.empty() ? std::string() : "\r\n\r\n" + reason;
+    switch (failure.Left()) {
+        case registry::Aftermath::kChanged:
+            return "Wrote " + what + ", but the change is not known to be safe on the disk yet." +
+                   why + "\r\n\r\nThe registry holds the new values now.";
+        case registry::Aftermath::kPartlyChanged:
+            // The reason lists what stayed in the registry.
+            return "Could not write all of " + what + "." + why;
+        case registry::Aftermath::kUnchanged:
+            break;
+    }
+    std::string text = "Could not write " + what + "." + why;
     // The registry says so itself as a rule; the user must not be left guessing.
     if (reason.find("Nothing was changed") == std::string::npos) {
         text += "\r\n\r\nNothing was changed.";

@@ -12,6 +12,8 @@
 
 namespace vornik {
 
+// The messenger's settings; every key the command writes lies below it.
+inline constexpr std::string_view kMessengerKey = "Software\\Yahoo\\Pager";
 inline constexpr std::string_view kOverviewTabKey = "Software\\Yahoo\\Pager\\View\\YMSGR_Overview";
 inline constexpr std::string_view kAddressBookTabKey =
     "Software\\Yahoo\\Pager\\View\\YMSGR_AddressBook";
@@ -63,8 +65,8 @@ inline bool ReplacesBanners(const PatchChoices& choices) {
 // Stores every value in one transaction: all of them, or none and the reason.
 registry::Result StorePatch(registry::Registry& registry, std::span<const PatchWrite> writes);
 
-// The user's explanation of a failed command: what could not be written, why, and that nothing
-// was changed.
-std::string DescribeFailure(std::span<const PatchWrite> writes, const std::string& reason);
+// The user's explanation of a failed command: what could not be written, why, and what the
+// registry holds now (unchanged, changed, or partly changed).
+std::string DescribeFailure(std::span<const PatchWrite> writes, const registry::Result& failure);
 
 }  // namespace vornik

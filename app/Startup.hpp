@@ -23,13 +23,18 @@ class QuitAfterFirstPaint final : public QObject {
     bool seen_ = false;
 };
 
-// For the start-up benchmark only; the program itself takes no options.
+// Names, title and the desktop's colours as the buttons' system colours: how the program looks,
+// for the program and for pictures of its window alike.
+void ApplyProgramLook();
+
+// For the start-up benchmark only.
 struct StartOptions {
     bool quitAfterFirstPaint = false;
     std::function<void()> painted;
 };
 
-// Shows the Vornik window and runs the event loop until it is closed. Returns the exit status.
+// Reads the command line, shows the Vornik window and runs the event loop until it is closed.
+// Returns the exit status (2 for a wrong command line, 1 when no window can be shown).
 int RunVornik(int& argc, char** argv, StartOptions options = {});
 
 }  // namespace vornik

@@ -3,14 +3,21 @@
 // into these types and ask the user through a BoxPrompter of their own.
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace registry {
 class Registry;
-}
+struct SettingsPlace;
+}  // namespace registry
 
 namespace vornik {
+
+class MessengerTarget;
 
 inline constexpr std::string_view kAppTitle = "Vornik";
 inline constexpr std::string_view kHelpTitle = "Help";
@@ -50,10 +57,35 @@ struct WindowChoices {
     std::string imageLocation;          // Text1 in UTF-8, exactly as typed or chosen
 };
 
-// The "Change" command: asks before restoring the tabs, stores every value in one go and tells
-// the user either "Patch Complete!" (banners replaced) or what could not be written and why.
+// What the commands need of the window besides its boxes.
+class CommandWindow : public BoxPrompter {
+  public:
+    // Asks which of several places of the messenger's settings to change; nullopt: cancelled.
+    virtual std::optional<std::size_t> ChoosePlace(
+        std::span<const registry::SettingsPlace> places) = 0;
+    // Runs work that may wait (a hive another program keeps locked, a slow disk) so that the
+    // window keeps answering meanwhile.
+    virtual void RunWhileBusy(const std::function<void()>& work) { work(); }
+    // Puts the image location into the text box (the name the messenger will open).
+    virtual void ShowImageLocation(const std::string& location) = 0;
+};
+
+// The "Change" command: asks before restoring the tabs, settles where to write (the user picks
+// among several places), names the image as the messenger opens it from there (refusing one it
+// cannot reach), stores every value in one go and tells the user either "Patch Complete!"
+// (banners replaced) or what could not be written, why, and what the registry holds now.
+void RunChangeCommand(MessengerTarget& target, const WindowChoices& choices, CommandWindow& window);
+
+// The same for a window that writes one registry as it is, where paths need no conversion.
 void RunChangeCommand(registry::Registry& registry, const WindowChoices& choices,
                       BoxPrompter& boxes);
+
+// The file the open-file dialog gave, as the text box is to show it: the messenger's name for
+// it once the place of its settings is known (while the user has yet to pick among several,
+// "Change" names it after the pick). nullopt, after telling the user, when the messenger
+// cannot reach it.
+std::optional<std::string> ChosenImageLocation(MessengerTarget& target, const std::string& chosen,
+                                               CommandWindow& window);
 
 // The three tab options. A change by the user to a removal option clears the restore option;
 // a change to the restore option clears both removal options. The changed box keeps the value

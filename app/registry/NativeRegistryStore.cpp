@@ -204,7 +204,8 @@ Result NativeRegistryStore::Apply(std::span<const StringWrite> writes) {
                                failed +
                                    " Some earlier parts of this change could not be put back "
                                    "and remain in the registry:" +
-                                   trouble);
+                                   trouble,
+                               Aftermath::kPartlyChanged);
     }
     return Result::Success();
 }

@@ -21,11 +21,21 @@ enum class ErrorKind {
     kIoError,          // any other failure of the file system
 };
 
+// What a failed change left in the registry: most failures stop before anything is written.
+enum class Aftermath {
+    kUnchanged,      // nothing was written
+    kChanged,        // every value was written, but the change is not known to be safe
+    kPartlyChanged,  // some values were written and could not be taken back
+};
+
 class [[nodiscard]] Result {
   public:
     static Result Success() { return Result(ErrorKind::kNone, {}); }
-    static Result Failure(ErrorKind kind, std::string message) {
-        return Result(kind, std::move(message));
+    static Result Failure(ErrorKind kind, std::string message,
+                          Aftermath left = Aftermath::kUnchanged) {
+        Result result(kind, std::move(message));
+        result.left_ = left;
+        return result;
     }
 
     bool Ok() const { return kind_ == ErrorKind::kNone; }
@@ -33,12 +43,14 @@ class [[nodiscard]] Result {
     ErrorKind Kind() const { return kind_; }
     // Empty on success; otherwise a sentence that says what failed and what to do.
     const std::string& Message() const { return message_; }
+    Aftermath Left() const { return left_; }
 
   private:
     Result(ErrorKind kind, std::string message) : kind_(kind), message_(std::move(message)) {}
 
     ErrorKind kind_;
     std::string message_;
+    Aftermath left_ = Aftermath::kUnchanged;
 };
 
 }  // namespace registry

@@ -150,24 +150,29 @@ class HiveCommit {
 
   private:
     Result CheckPrefix() const {
-        if (prefix_.empty()) {
-            return Result::Failure(ErrorKind::kNoPrefix,
-                                   "Cannot tell where Wine keeps the messenger's settings: set "
-                                   "WINEPREFIX to its Wine prefix folder." +
-                                       std::string(kNothingChanged));
-        }
+        if (prefix_.empty())
+            return NoPrefix("Cannot tell where Wine keeps the messenger's settings.");
         struct stat info {};
         if (::stat(prefix_.c_str(), &info) != 0 && errno != ENOENT && errno != ENOTDIR) {
             return ErrnoFailure(errno, "open the Wine prefix", prefix_);
         }
         if (!S_ISDIR(info.st_mode)) {
-            return Result::Failure(ErrorKind::kNoPrefix,
-                                   "There is no Wine prefix at " + Quoted(prefix_) +
-                                       ", so the messenger is not installed there. Set "
-                                       "WINEPREFIX to the prefix the messenger runs in." +
-                                       kNothingChanged);
+            return NoPrefix("There is no Wine prefix at " + Quoted(prefix_) +
+                            ", so the messenger is not installed there.");
         }
         return Result::Success();
+    }
+
+    // Says where the prefix was looked for and how to name the right one.
+    Result NoPrefix(const std::string& what) const {
+        std::string text = what;
+        if (!options_.lookedIn.empty()) {
+            text += " Vornik looked for the messenger's settings in " + options_.lookedIn +
+                    " and found them in none of these.";
+        }
+        text += " Start Vornik with the prefix the messenger runs in: vornik --prefix FOLDER." +
+                std::string(kNothingChanged);
+        return Result::Failure(ErrorKind::kNoPrefix, text);
     }
 
     Result CheckServer() const {
@@ -292,7 +297,8 @@ class HiveCommit {
                                "The registry file " + Quoted(hive_) +
                                    " was replaced, but its folder could not be flushed (" +
                                    std::strerror(errno) +
-                                   "): the change may be lost if the computer stops now.");
+                                   "): the change may be lost if the computer stops now.",
+                               Aftermath::kChanged);
     }
 
     const fs::path& prefix_;

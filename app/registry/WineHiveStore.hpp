@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 #include "app/registry/RegistryStore.hpp"
 
@@ -19,6 +20,8 @@ class WineHiveStore final : public RegistryStore {
         // Runs after the new file is complete and flushed, just before it replaces the hive;
         // lets a test stop the process at the worst moment.
         std::function<void()> beforeReplace;
+        // Where the prefix was looked for, named when there is none.
+        std::string lookedIn;
     };
 
     explicit WineHiveStore(std::filesystem::path prefix);

@@ -133,6 +133,10 @@ TempPrefix::TempPrefix() {
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
     WriteHive(InitialHiveText());
+    std::filesystem::create_directories(path_ / "drive_c");
+    std::filesystem::create_directories(path_ / "dosdevices");
+    std::filesystem::create_symlink("../drive_c", path_ / "dosdevices" / "c:");
+    std::filesystem::create_symlink("/", path_ / "dosdevices" / "z:");
 }
 
 TempPrefix::~TempPrefix() {
@@ -197,8 +201,18 @@ BoxAnswer ScriptedDialogs::ShowMessage(QWidget*, const MessageBoxRequest& reques
     return request.buttons == BoxButtons::kYesNo ? BoxAnswer::kYes : BoxAnswer::kOk;
 }
 
+std::optional<std::size_t> ScriptedDialogs::ChooseSettingsPlace(
+    QWidget*, std::span<const registry::SettingsPlace> places) {
+    placeRequests.emplace_back(places.begin(), places.end());
+    if (placeAnswers.empty()) return std::nullopt;
+    const std::optional<std::size_t> answer = placeAnswers.front();
+    placeAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QString> ScriptedDialogs::ChooseFileToOpen(QWidget*, const QString& filter,
-                                                         const QString& currentName) {
+                                                         const QString& currentName,
+                                                         const QString&) {
     fileRequests.push_back({filter, currentName});
     if (fileAnswers.empty()) return std::nullopt;
     const bool cancelled = !fileAnswers.front().has_value();
@@ -208,12 +222,33 @@ std::optional<QString> ScriptedDialogs::ChooseFileToOpen(QWidget*, const QString
     return chosen;
 }
 
+MessengerTarget::Search OnePlace(const std::filesystem::path& folder) {
+    return [folder] {
+        return registry::PlaceSearch{{{folder, "Wine", registry::SettingsPresence::kPresent}},
+                                     "~/.wine"};
+    };
+}
+
+MessengerTarget::MakeStore StoreWith(registry::WineHiveStore::Options options) {
+    return [options](const registry::SettingsPlace& place, std::string_view) {
+        return std::make_unique<registry::WineHiveStore>(place.folder, options);
+    };
+}
+
 WindowUnderTest::WindowUnderTest() : WindowUnderTest(std::filesystem::path()) {}
 
 WindowUnderTest::WindowUnderTest(const std::filesystem::path& prefixOverride)
-    : registry(std::make_unique<registry::WineHiveStore>(prefixOverride.empty() ? prefix.Path()
-                                                                                : prefixOverride)) {
-    window = std::make_unique<FrmVornik>(registry, dialogs);
+    // The search runs on first use, when `prefix` has long been made.
+    : WindowUnderTest(
+          [this, prefixOverride] {
+              return OnePlace(prefixOverride.empty() ? prefix.Path() : prefixOverride)();
+          },
+          registry::StoreFor) {}
+
+WindowUnderTest::WindowUnderTest(MessengerTarget::Search search,
+                                 MessengerTarget::MakeStore makeStore)
+    : target(std::move(search), std::move(makeStore)) {
+    window = std::make_unique<FrmVornik>(target, dialogs);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) throw std::runtime_error("window not shown");
 }

@@ -14,7 +14,8 @@
 
 #include "app/DialogService.hpp"
 #include "app/FrmVornik.hpp"
-#include "app/registry/Registry.hpp"
+#include "app/MessengerTarget.hpp"
+#include "app/registry/WineHiveStore.hpp"
 
 // Readable QStrings in assertion messages.
 QT_BEGIN_NAMESPACE
@@ -29,7 +30,8 @@ namespace vornik::test {
 // the '=' ("\"data\"" for a string, "dword:..." for a number).
 using HiveKey = std::map<std::string, std::string>;
 
-// A fresh prefix with a small user hive that Wine itself would load.
+// A fresh prefix with a small user hive that Wine itself would load, its own drive_c as C: and
+// the root of this system as Z:, as wineboot makes them.
 class TempPrefix {
   public:
     TempPrefix();
@@ -59,7 +61,10 @@ class ScriptedDialogs final : public DialogService {
   public:
     BoxAnswer ShowMessage(QWidget* parent, const MessageBoxRequest& request) override;
     std::optional<QString> ChooseFileToOpen(QWidget* parent, const QString& filter,
-                                            const QString& currentName) override;
+                                            const QString& currentName,
+                                            const QString& startFolder) override;
+    std::optional<std::size_t> ChooseSettingsPlace(
+        QWidget* parent, std::span<const registry::SettingsPlace> places) override;
 
     std::vector<MessageBoxRequest> boxes;
     std::deque<BoxAnswer> answers;  // when empty: OK, or Yes for a Yes/No box
@@ -69,16 +74,24 @@ class ScriptedDialogs final : public DialogService {
     };
     std::vector<FileRequest> fileRequests;
     std::deque<std::optional<QString>> fileAnswers;  // when empty: cancelled
+    std::vector<std::vector<registry::SettingsPlace>> placeRequests;
+    std::deque<std::optional<std::size_t>> placeAnswers;  // when empty: cancelled
 };
 
-// A shown window over a temporary prefix, with the dialogs scripted.
+// One place settled in advance: the prefix at `folder`, written with `options`.
+MessengerTarget::Search OnePlace(const std::filesystem::path& folder);
+MessengerTarget::MakeStore StoreWith(registry::WineHiveStore::Options options);
+
+// A shown window over a temporary prefix (or the places `search` finds), with the dialogs
+// scripted.
 struct WindowUnderTest {
     WindowUnderTest();
     explicit WindowUnderTest(const std::filesystem::path& prefix);
+    WindowUnderTest(MessengerTarget::Search search, MessengerTarget::MakeStore makeStore);
 
     TempPrefix prefix;
     ScriptedDialogs dialogs;
-    registry::Registry registry;
+    MessengerTarget target;
     std::unique_ptr<FrmVornik> window;
 
     void ClickChange();

@@ -103,12 +103,12 @@ TEST(PatchCommand, ImageLocationGoesIntoEveryBannerThenPatchComplete) {
 TEST(PatchCommand, RestoreAnsweredNoWritesOnlyTheBanners) {
     WindowUnderTest t;
     t.window->Check3()->setChecked(true);
-    t.window->Text1()->setText(QStringLiteral("/home/user/noad.gif"));
+    t.window->Text1()->setText(QStringLiteral("D:\\noad.gif"));
     t.dialogs.answers = {BoxAnswer::kNo};
     t.ClickChange();
     EXPECT_FALSE(t.prefix.Key(kOverview).has_value());
     EXPECT_FALSE(t.prefix.Key(kAddressBook).has_value());
-    ExpectAllBanners(t.prefix, "/home/user/noad.gif");
+    ExpectAllBanners(t.prefix, "D:\\noad.gif");
     ASSERT_EQ(t.dialogs.boxes.size(), 2u);
     ExpectConfirmation(t.dialogs.boxes[0]);
     ExpectPatchComplete(t.dialogs.boxes[1]);
@@ -144,7 +144,7 @@ TEST(PatchCommand, BlanksAreALocationAndAreWrittenAsTyped) {
 TEST(PatchCommand, CharactersOutsideAnyAnsiCodePageAreStoredExactly) {
     WindowUnderTest t;
     const std::string location =
-        "/home/\xd0\xbd\xd0\xbe\xd0\xb0\xd0\xb4/\xe5\xb9\xbf\xe5\x91\x8a "
+        "C:\\users\\\xd0\xbd\xd0\xbe\xd0\xb0\xd0\xb4\\\xe5\xb9\xbf\xe5\x91\x8a "
         "caf\xc3\xa9\xf0\x9f\x98\x80\"q\".gif";
     t.window->Text1()->setText(QString::fromStdString(location));
     t.ClickChange();

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <thread>
+#include <vector>
 
 #include "TestHive.hpp"
+#include "app/registry/DrivePath.hpp"
 #include "app/registry/HiveText.hpp"
 #include "app/registry/Registry.hpp"
 #include "app/registry/WineHiveStore.hpp"
@@ -193,6 +196,85 @@ TEST_F(WinePeer, RunningServerIsRefusedAndTheHiveKept) {
     std::system((env + "wineserver -k; " + env + "wineserver -w").c_str());
     EXPECT_EQ(result.Kind(), ErrorKind::kServerRunning) << result.Message();
     EXPECT_EQ(ReadFile(prefix_ / "user.reg"), before);
+}
+
+// What Wine's own winepath answers for each path, one line each (\\?\unix\... when no
+// drive reaches it).
+std::vector<std::string> WinePath(const fs::path& prefix, const std::vector<std::string>& paths) {
+    std::string command =
+        "cd /tmp && LC_ALL=C.UTF-8 WINEDEBUG=-all WINEPREFIX='" + prefix.string() + "' winepath -w";
+    for (const std::string& path : paths) command += " '" + path + "'";
+    // Nothing to save: stop the server at once instead of waiting for it to linger out.
+    const std::string server = "WINEPREFIX='" + prefix.string() + "' wineserver ";
+    command += " 2>/dev/null; " + server + "-k; " + server + "-w";
+    std::vector<std::string> lines;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return lines;
+    std::string line;
+    for (int c; (c = std::fgetc(pipe)) != EOF;) {
+        if (c != '\n') {
+            line += static_cast<char>(c);
+            continue;
+        }
+        lines.push_back(line);
+        line.clear();
+    }
+    pclose(pipe);
+    return lines;
+}
+
+// The drives of the peer prefix, extended for one test by nested drives and a linked home.
+class WinePeerDrives : public WinePeer {
+  protected:
+    void SetUp() override {
+        WinePeer::SetUp();
+        if (IsSkipped()) return;
+        data_ = dir_ / "drives" / "caf\xc3\xa9";
+        fs::create_directories(data_ / "inner" / "deep");
+        fs::create_directories(prefix_ / "drive_c" / "users" / "Public");
+        fs::create_directory_symlink(data_, dir_ / "drives" / "home-link");
+        fs::create_symlink(data_, Drive("d:"));
+        fs::create_symlink(data_ / "inner", Drive("e:"));
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        for (const char* drive : {"d:", "e:"}) fs::remove(Drive(drive), ignored);
+        if (!fs::exists(Drive("z:"), ignored)) fs::create_symlink("/", Drive("z:"), ignored);
+        fs::remove_all(dir_ / "drives", ignored);
+    }
+    fs::path Drive(const char* name) const { return prefix_ / "dosdevices" / name; }
+
+    void ExpectSameAsWine(const std::vector<std::string>& paths) {
+        const std::vector<std::string> wine = WinePath(prefix_, paths);
+        ASSERT_EQ(wine.size(), paths.size());
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            const std::optional<std::string> ours = DrivePathInPrefix(prefix_, paths[i]);
+            if (wine[i].starts_with("\\\\?\\unix")) {
+                EXPECT_EQ(ours, std::nullopt) << paths[i] << " -> " << wine[i];
+            } else {
+                EXPECT_EQ(ours, wine[i]) << paths[i];
+            }
+        }
+    }
+
+    fs::path data_;
+};
+
+TEST_F(WinePeerDrives, DrivePathsAreTheOnesWineGives) {
+    const std::string data = data_.string();
+    ExpectSameAsWine({
+        (prefix_ / "drive_c" / "users" / "Public" / "noad.gif").string(),
+        (prefix_ / "drive_c").string() + "/",
+        data + "/noad.gif",
+        data + "/inner/deep/noad \xe2\x9c\x93 \xd0\xb0.gif",
+        (dir_ / "drives" / "home-link" / "inner" / "x.gif").string(),
+        data + "/inner/../elsewhere//y.gif",
+        data + "/inner/.",
+        "/usr/share/vornik/noad.gif",
+        "/",
+    });
+    fs::remove(Drive("z:"));
+    ExpectSameAsWine({"/usr/share/vornik/noad.gif", data + "/inner/x.gif"});
 }
 
 }  // namespace

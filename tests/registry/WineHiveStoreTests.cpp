@@ -234,6 +234,31 @@ TEST_F(HiveStoreTest, CrashBeforeTheRenameLeavesTheHiveWhole) {
     EXPECT_EQ(Listing(prefix_), (std::set<std::string>{"user.reg"})) << "and is cleared next time";
 }
 
+TEST_F(HiveStoreTest, FolderFlushFailingAfterTheRenameSaysTheChangeWasMade) {
+    const int left = InChild([&] {
+        // No descriptor left once the new file is complete: the rename needs none, the folder's
+        // flush cannot open the folder.
+        options_.beforeReplace = [] {
+            const int lowest = open("/dev/null", O_RDONLY);
+            close(lowest);
+            rlimit limit{};
+            getrlimit(RLIMIT_NOFILE, &limit);
+            limit.rlim_cur = static_cast<rlim_t>(lowest);
+            setrlimit(RLIMIT_NOFILE, &limit);
+        };
+        const Result result = Commit(u"flushed?");
+        if (result.Kind() != ErrorKind::kIoError ||
+            result.Message().find("Nothing was changed") != std::string::npos ||
+            result.Message().find("was replaced") == std::string::npos) {
+            return 99;
+        }
+        return static_cast<int>(result.Left());
+    });
+    EXPECT_EQ(left, static_cast<int>(Aftermath::kChanged));
+    EXPECT_EQ(ValueLine(ReadFile(Hive()), "Software\\\\Yahoo\\\\Pager\\\\yurl", "Chat Adurl"),
+              "\"Chat Adurl\"=\"flushed?\"");
+}
+
 TEST_F(HiveStoreTest, ReadersSeeTheOldOrTheNewFileNeverAPart) {
     test::WriteFile(Hive(), test::LargeHive(1 << 20));
     std::atomic<bool> done{false};

@@ -1,6 +1,7 @@
-// Writes a picture of the Vornik window, as the window paints itself, to the PNG named on the
-// command line, in the device pixels of its screen: under QT_SCALE_FACTOR=2 a picture twice as
-// wide and high, drawn at that scale. Runs on any Qt platform, the offscreen one included:
+// Writes a picture of the Vornik window, as the window paints itself at start (with the desktop
+// colours the program takes), to the PNG named on the command line, in the device pixels of its
+// screen: under QT_SCALE_FACTOR=2 a picture twice as wide and high, drawn at that scale. Runs on
+// any Qt platform, the offscreen one included:
 //   QT_QPA_PLATFORM=offscreen vornik-screenshot docs/vornik.png
 //   QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 vornik-screenshot docs/vornik@2x.png
 #include <QApplication>
@@ -9,7 +10,8 @@
 
 #include "app/DialogService.hpp"
 #include "app/FrmVornik.hpp"
-#include "app/registry/Registry.hpp"
+#include "app/MessengerTarget.hpp"
+#include "app/Startup.hpp"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -17,9 +19,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: vornik-screenshot OUT.png\n");
         return 2;
     }
-    registry::Registry registry = registry::Registry::ForCurrentUser();
+    // The same names and desktop colours as the program itself.
+    vornik::ApplyProgramLook();
+    // Nothing is written: the search for the messenger's settings never runs.
+    vornik::MessengerTarget target(vornik::MessengerTarget::SearchOfThisSystem(std::nullopt));
     vornik::QtDialogService dialogs;
-    vornik::FrmVornik window(registry, dialogs);
+    vornik::FrmVornik window(target, dialogs);
     window.show();
     QApplication::processEvents();
     const QPixmap picture = window.grab();
