@@ -36,10 +36,12 @@ CommandLine ParseCommandLine(int& argc, char** argv, bool prefixAllowed) {
             if (value.empty()) return Error("--prefix needs the folder of a Wine prefix");
             if (line.prefix) return Error("--prefix may be given only once");
             line.prefix = std::filesystem::path(value);
-        } else if (arg.starts_with("--") || !arg.starts_with("-")) {
-            return Error("unknown argument \"" + std::string(arg) + "\"");
+        } else if (arg.starts_with("--")) {
+            return Error("unknown option \"" + std::string(arg) + "\"");
         } else {
-            argv[kept++] = argv[i];  // the toolkit's own (-platform, -style, ...)
+            // The toolkit's own (-platform NAME, -style NAME, ...); what it does not take is
+            // refused once it has started.
+            argv[kept++] = argv[i];
         }
     }
     argc = kept;

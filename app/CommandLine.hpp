@@ -15,7 +15,7 @@ struct CommandLine {
     std::string error;  // for kError: what is wrong, for the user
 };
 
-// Takes our options out of argv (argc shrinks); options of one dash are left for the toolkit.
+// Takes our options out of argv (argc shrinks); the rest is left for the toolkit.
 // `prefixAllowed` is false where there are no Wine prefixes.
 CommandLine ParseCommandLine(int& argc, char** argv, bool prefixAllowed);
 
