@@ -79,7 +79,8 @@ TEST(WindowAccessibility, CommandsRunThroughTheirPressActions) {
     Press(w.window->CmdChange());
     ASSERT_EQ(w.dialogs.boxes.size(), 2u);
     EXPECT_EQ(w.dialogs.boxes[1].text, QStringLiteral("Patch Complete!"));
-    EXPECT_EQ(w.prefix.StringValue("Software\\Yahoo\\Pager\\yurl", "Chat Adurl"), "/tmp/noad.gif");
+    EXPECT_EQ(w.prefix.StringValue("Software\\Yahoo\\Pager\\yurl", "Chat Adurl"),
+              "Z:\\tmp\\noad.gif");
 }
 
 }  // namespace
