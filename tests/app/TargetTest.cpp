@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +18,7 @@
 
 #include "AppTestSupport.hpp"
 #include "app/CommandLine.hpp"
+#include "app/DesktopSession.hpp"
 #include "app/PatchCommand.hpp"
 
 namespace vornik::test {
@@ -86,6 +88,26 @@ TEST(PrefixChoice, CancellingTheChoiceWritesNothingAnywhere) {
     t.window->Text1()->clear();
     t.ClickChange();
     EXPECT_EQ(t.dialogs.placeRequests.size(), 1u) << "nothing to write: nothing to ask";
+}
+
+TEST(PrefixChoice, NoPrefixAnywhereSaysWhereVornikLookedAndHowToNameOne) {
+    const fs::path missing = fs::temp_directory_path() / "vornik-app-no-home" / ".wine";
+    WindowUnderTest t(
+        [missing] {
+            return registry::PlaceSearch{{{missing, "Wine", SettingsPresence::kAbsent}},
+                                         "~/.wine, ~/Games/* (Lutris)"};
+        },
+        registry::StoreFor);
+    t.window->Text1()->setText(QStringLiteral("C:\\noad.gif"));
+    t.ClickChange();
+    ASSERT_EQ(t.dialogs.boxes.size(), 1u);
+    const std::string text = t.dialogs.boxes[0].text.toStdString();
+    EXPECT_NE(text.find("looked for the messenger's settings in ~/.wine, ~/Games/* (Lutris)"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("vornik --prefix FOLDER"), std::string::npos) << text;
+    EXPECT_EQ(text.find("WINEPREFIX"), std::string::npos) << text;
+    EXPECT_FALSE(fs::exists(missing));
 }
 
 TEST(MessengerPaths, TypedPathIsConvertedAndOneNoDriveReachesIsRefused) {
@@ -203,6 +225,18 @@ TEST(BusyWindow, LockedHiveLeavesTheWindowAnsweringAndTakesNoInputMeanwhile) {
     ASSERT_EQ(t.dialogs.boxes.size(), 1u) << "the help click was not taken";
     EXPECT_EQ(t.dialogs.boxes[0].text, QStringLiteral("Patch Complete!"));
     EXPECT_EQ(t.prefix.StringValue(kYurl, "Chat Adurl"), "C:\\noad.gif");
+}
+
+TEST(BlankImage, LiesBesideTheProgramAndIsTransparentThroughout) {
+    const fs::path build = VORNIK_BUILD_DIR;
+    const fs::path folder = BlankImageFolder(build / "app");
+    ASSERT_EQ(folder, build / "share" / "vornik");
+    EXPECT_EQ(BlankImageFolder(build / "no-such-folder" / "bin"), fs::path());
+    const QImage image(QString::fromStdString((folder / "noad.gif").string()), "GIF");
+    ASSERT_FALSE(image.isNull());
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) EXPECT_EQ(qAlpha(image.pixel(x, y)), 0);
+    }
 }
 
 CommandLine Parse(std::vector<std::string> args, bool prefixAllowed = true) {
