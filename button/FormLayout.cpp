@@ -282,6 +282,7 @@ class Reader {
             if (picture->SourcePath().empty()) {
                 auto named = std::make_shared<Picture>(picture->Pixels().Clone(), picture->Type(),
                                                        picture->Width(), picture->Height());
+                for (const gdi::Surface& frame : picture->Frames()) named->AddFrame(frame.Clone());
                 named->SetSourcePath(file.generic_string());
                 picture = std::move(named);
             }

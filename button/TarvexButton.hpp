@@ -225,6 +225,9 @@ class TarvexButton {
     // Face, icon, shape, groups.
     void DrawGradient();
     void PrepareIcon();
+    // The icon cell's side in pixels of the drawing surface, and the image drawn in it.
+    std::int32_t IconCell() const;
+    const gdi::Surface& IconImage() const;
     void BuildRegion();
     void UpdateOptionGroup();
     void PauseSeconds(float seconds);

@@ -39,6 +39,16 @@ Picture::Picture(gdi::Surface pixels, std::int32_t type, std::int32_t widthHimet
       widthHimetric_(widthHimetric),
       heightHimetric_(heightHimetric) {}
 
+const gdi::Surface* Picture::SquareOfSide(std::int32_t side) const {
+    const auto square = [side](const gdi::Surface& s) {
+        return !s.empty() && s.width() == side && s.height() == side;
+    };
+    if (square(pixels_)) return &pixels_;
+    for (const gdi::Surface& frame : frames_)
+        if (square(frame)) return &frame;
+    return nullptr;
+}
+
 std::int32_t Picture::PixelsToHimetric(std::int32_t pixels) {
     return RoundedQuotient(std::int64_t(pixels) * kHimetricPerInch, kPixelsPerInch);
 }

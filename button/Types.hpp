@@ -57,6 +57,11 @@ class Picture {
     // The file the picture came from, when known (kept so a saved layout can name it again).
     const std::string& SourcePath() const { return sourcePath_; }
     void SetSourcePath(std::string path) { sourcePath_ = std::move(path); }
+    // The other sizes of the same image (the further frames of a multi-size icon file).
+    void AddFrame(gdi::Surface pixels) { frames_.push_back(std::move(pixels)); }
+    const std::vector<gdi::Surface>& Frames() const { return frames_; }
+    // The image or frame exactly `side` pixels square; nullptr when the picture has none.
+    const gdi::Surface* SquareOfSide(std::int32_t side) const;
 
     static std::int32_t PixelsToHimetric(std::int32_t pixels);  // at 96 dpi, rounded
     static std::int32_t HimetricToPixels(std::int32_t himetric);
@@ -67,6 +72,7 @@ class Picture {
     std::int32_t widthHimetric_ = 0;
     std::int32_t heightHimetric_ = 0;
     std::string sourcePath_;
+    std::vector<gdi::Surface> frames_;
 };
 using PictureRef = std::shared_ptr<const Picture>;
 

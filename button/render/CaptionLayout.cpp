@@ -355,7 +355,7 @@ void TarvexButton::LayoutCaption() {
     const gdi::DeviceContext& dc = hDC();
     const std::int32_t SW = ScaleWidth();
     const std::int32_t SH = ScaleHeight();
-    const std::int32_t S = mIconSize * 8;
+    const std::int32_t S = IconCell();
     const bool hasIcon = mIconPresent != 0;
     const bool iconBefore = mIconAlignment == 0;
     const StyleMetrics style = MetricsForStyle(mButtonStyle);

@@ -105,10 +105,10 @@ void TarvexButton::DrawCaption(const OleColor& textColour, const OleColor& secon
         }
 
         if (mIconPresent == kTrue) {
-            const std::int32_t S = mIconSize * 8;
+            const std::int32_t S = IconCell();
             if (enabled) {
                 if (mIcon && mIcon->HasHandle()) {
-                    dc.DrawImage(mIcon->Pixels(), mIconX + d, mIconY + d, S, S);
+                    dc.DrawImage(IconImage(), mIconX + d, mIconY + d, S, S);
                 }
             } else {
                 const gdi::DeviceContext prepared(picIcon);

@@ -15,7 +15,32 @@ std::uint32_t DisabledDrawStateFlags(const Picture& icon) {
     return image | gdi::DSS_DISABLED;
 }
 
+// The whole part of the display's scale: 2 at 192 dpi and at 240, 1 at 96, 120 and 144.
+std::int32_t WholeScale(double twipsPerPixel) {
+    constexpr double kTwipsPerPixelAt96 = 15.0;
+    constexpr double kRoundingSlack = 1e-6;
+    if (!(twipsPerPixel > 0)) return 1;
+    return std::max(1, std::int32_t(kTwipsPerPixelAt96 / twipsPerPixel + kRoundingSlack));
+}
+
 }  // namespace
+
+// The cell is IconSize x 8 pixels, and an icon is drawn at that pixel size on every display, as
+// the classic platform draws it. On a display of scale 2 or more, an icon that carries a frame of
+// the cell's size times that scale (a multi-size .ico file) shows that frame instead, in a cell of
+// its size: it keeps its size on screen and every pixel of the larger frame shows.
+std::int32_t TarvexButton::IconCell() const {
+    const std::int32_t cell = mIconSize * 8;
+    const std::int32_t scale = WholeScale(host_.ExactTwipsPerPixelY());
+    if (scale < 2 || !mIcon || !mIcon->SquareOfSide(cell * scale)) return cell;
+    return cell * scale;
+}
+
+const gdi::Surface& TarvexButton::IconImage() const {
+    const std::int32_t cell = IconCell();
+    if (cell != mIconSize * 8) return *mIcon->SquareOfSide(cell);
+    return mIcon->Pixels();
+}
 
 void TarvexButton::PrepareIcon() {
     if (!mIconPresent) return;
@@ -24,9 +49,13 @@ void TarvexButton::PrepareIcon() {
     if (!mIcon || !mIcon->HasHandle()) throw HostError("The icon picture holds no image");
 
     const Picture& icon = *mIcon;
-    const std::int32_t w = std::max(0, Picture::HimetricToPixels(icon.Width()));
-    const std::int32_t h = std::max(0, Picture::HimetricToPixels(icon.Height()));
-    const std::int32_t cell = mIconSize * 8;
+    const std::int32_t cell = IconCell();
+    const bool denseFrame = cell != mIconSize * 8;
+    const gdi::Surface& image = IconImage();
+    const std::int32_t w =
+        denseFrame ? image.width() : std::max(0, Picture::HimetricToPixels(icon.Width()));
+    const std::int32_t h =
+        denseFrame ? image.height() : std::max(0, Picture::HimetricToPixels(icon.Height()));
     const auto face = static_cast<gdi::COLORREF>(mFaceColor);
 
     // The greyed image is drawn at the icon's size on a face-coloured sheet of that size, then
@@ -35,7 +64,7 @@ void TarvexButton::PrepareIcon() {
     gdi::Surface greyed(w, h);
     gdi::DeviceContext greyedDc(greyed);
     DrawRect(0, 0, w, h, mFaceColor, false, &greyedDc);
-    greyedDc.DrawState(icon.Pixels(), 0, 0, w, h, DisabledDrawStateFlags(icon));
+    greyedDc.DrawState(image, 0, 0, w, h, DisabledDrawStateFlags(icon));
     picIcon = gdi::Surface(cell > 0 ? cell : 0, cell > 0 ? cell : 0);
     gdi::DeviceContext iconDc(picIcon);
     DrawRect(0, 0, picIcon.width(), picIcon.height(), mFaceColor, false, &iconDc);

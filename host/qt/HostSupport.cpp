@@ -134,23 +134,38 @@ QString ApplicationTitle() {
     return TitleStore();
 }
 
-PictureRef LoadPicture(const QString& path) {
-    QImageReader reader(path);
-    QImage image = reader.read();
-    if (image.isNull()) {
-        throw HostError("cannot read the picture \"" + path.toStdString() +
-                        "\": " + reader.errorString().toStdString());
-    }
-    image = image.convertToFormat(QImage::Format_ARGB32);
+namespace {
+
+gdi::Surface ToSurface(const QImage& read) {
+    const QImage image = read.convertToFormat(QImage::Format_ARGB32);
     gdi::Surface pixels(image.width(), image.height());
     for (int y = 0; y < image.height(); ++y) {
         std::memcpy(pixels.row(y), image.constScanLine(y),
                     static_cast<std::size_t>(image.width()) * sizeof(std::uint32_t));
     }
+    return pixels;
+}
+
+}  // namespace
+
+// The first image of the file is the picture; an icon file's further frames (other sizes of the
+// same icon) travel with it, for displays of a higher scale.
+PictureRef LoadPicture(const QString& path) {
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        throw HostError("cannot read the picture \"" + path.toStdString() +
+                        "\": " + reader.errorString().toStdString());
+    }
     const bool isIcon = reader.format().toLower() == "ico" ||
                         QFileInfo(path).suffix().compare("ico", Qt::CaseInsensitive) == 0;
     auto picture =
-        std::make_shared<Picture>(std::move(pixels), isIcon ? kPicTypeIcon : kPicTypeBitmap);
+        std::make_shared<Picture>(ToSurface(image), isIcon ? kPicTypeIcon : kPicTypeBitmap);
+    for (int frame = 1; isIcon && frame < reader.imageCount() && reader.jumpToImage(frame);
+         ++frame) {
+        const QImage further = reader.read();
+        if (!further.isNull()) picture->AddFrame(ToSurface(further));
+    }
     picture->SetSourcePath(path.toStdString());
     return picture;
 }

@@ -1,15 +1,19 @@
 // The window's Change button at display scales 1, 1.5 and 2, on offscreen screens of those device
 // pixel ratios: it draws its own pixels at the device size (no enlarged 96-dpi image), its frame
 // stays one device pixel wide, its caption font grows, its shape cuts three device pixels per
-// corner, and the mouse reaches it in device pixels. Expected colours are the classic system
+// corner, the mouse reaches it in device pixels, and its icon keeps its pixel size unless a
+// denser frame of it suits the scale. Expected colours are the classic system
 // colours the test process draws with (dark frame black, light 0xC0C0C0, shadow 0x808080).
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDataStream>
+#include <QFile>
 #include <QImage>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <memory>
@@ -185,6 +189,75 @@ TEST_P(DisplayScale, MouseReachesTheControlAtItsDevicePixel) {
     SendMouse(change, QEvent::MouseButtonPress, {1.5, 0.5}, ratio);
     SendMouse(change, QEvent::MouseButtonRelease, {1.5, 0.5}, ratio);
     EXPECT_EQ(clicks.count(), 1);
+}
+
+// An icon file of a 16 x 16 frame in `small` and a 32 x 32 frame in `large`, each an opaque
+// 32-bit image with an empty mask.
+QByteArray TwoSizeIcon(QRgb small, QRgb large) {
+    struct Frame {
+        int side;
+        QRgb colour;
+    };
+    const Frame frames[] = {{16, small}, {32, large}};
+    QByteArray directory;
+    QByteArray images;
+    QDataStream head(&directory, QIODevice::WriteOnly);
+    head.setByteOrder(QDataStream::LittleEndian);
+    head << quint16(0) << quint16(1) << quint16(2);
+    for (const Frame& f : frames) {
+        QByteArray image;
+        QDataStream out(&image, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        const quint32 maskRow = quint32((f.side + 31) / 32 * 4);
+        out << quint32(40) << qint32(f.side) << qint32(2 * f.side) << quint16(1) << quint16(32)
+            << quint32(0) << quint32(0) << qint32(0) << qint32(0) << quint32(0) << quint32(0);
+        for (int i = 0; i < f.side * f.side; ++i) out << quint32(f.colour | 0xFF000000u);
+        for (quint32 i = 0; i < maskRow * quint32(f.side); ++i) out << quint8(0);
+        head << quint8(f.side) << quint8(f.side) << quint8(0) << quint8(0) << quint16(1)
+             << quint16(32) << quint32(image.size()) << quint32(6 + 16 * 2 + images.size());
+        images += image;
+    }
+    return directory + images;
+}
+
+TEST_P(DisplayScale, IconsKeepTheirPixelSizeOrShowTheirDenserFrame) {
+    constexpr QRgb kSmallFrame = 0xFF0000;
+    constexpr QRgb kLargeFrame = 0x0000FF;
+    constexpr QRgb kSingle = 0x00A000;
+    QTemporaryDir dir;
+    QFile ico(dir.filePath("two.ico"));
+    ASSERT_TRUE(ico.open(QIODevice::WriteOnly));
+    ico.write(TwoSizeIcon(kSmallFrame, kLargeFrame));
+    ico.close();
+    QImage single(16, 16, QImage::Format_RGB32);
+    single.fill(QColor::fromRgb(kSingle));
+    ASSERT_TRUE(single.save(dir.filePath("one.png")));
+
+    const auto expectIcon = [&](int cell, QRgb colour) {
+        const TarvexButton& b = change->button();
+        const gdi::Surface& image = b.BackBuffer();
+        EXPECT_EQ(b.mIconX, (image.width() - cell) / 2);
+        EXPECT_EQ(b.mIconY, (image.height() - cell) / 2);
+        const auto rgb = [&](int x, int y) {
+            return QRgb(image.at(b.mIconX + x, b.mIconY + y)) & 0xFFFFFF;
+        };
+        EXPECT_EQ(rgb(1, 1), colour);
+        EXPECT_EQ(rgb(cell - 2, cell - 2), colour);
+        EXPECT_NE(rgb(cell, cell / 2), colour);
+        EXPECT_NE(rgb(-1, cell / 2), colour);
+    };
+    change->button().SetCaption("");
+    const PictureRef twoSizes = LoadPicture(dir.filePath("two.ico"));
+    ASSERT_EQ(twoSizes->Frames().size(), 1u);
+    change->button().SetIcon(twoSizes);
+    // A 16-pixel cell; at scale 2 the icon's 32-pixel frame, in a cell of its size.
+    if (GetParam().ratio == 2.0)
+        expectIcon(32, kLargeFrame);
+    else
+        expectIcon(16, kSmallFrame);
+    // An image of one size is drawn at its pixel size at every scale, never enlarged.
+    change->button().SetIcon(LoadPicture(dir.filePath("one.png")));
+    expectIcon(16, kSingle);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ratios, DisplayScale,
