@@ -20,8 +20,9 @@ bool TarvexButtonWidget::event(QEvent* e) {
     bool handled = true;
     ReportingFailures(this, [&] {
         if (e->type() == QEvent::WindowActivate) leaveFocusTakenWhileInactive();
-        handled = QWidget::event(e);
+        // Before Qt's own handling: a deferred delete ends this widget inside it.
         followScreenScale(*e);
+        handled = QWidget::event(e);
     });
     return handled;
 }
