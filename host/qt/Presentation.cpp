@@ -86,6 +86,7 @@ void TarvexButtonWidget::resizeEvent(QResizeEvent*) {
 }
 
 void TarvexButtonWidget::showEvent(QShowEvent* event) {
+    finishLoading();
     if (!button_ || event->spontaneous()) return;
     drawnRatio_ = deviceRatio();
     button_->Show();

@@ -13,6 +13,10 @@ namespace tarvex::qt {
 
 using namespace detail;
 
+namespace {
+const PropertyBag kNoStoredSettings;
+}  // namespace
+
 TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
                                        std::optional<int> index)
     : TarvexButtonWidget(parent, name, index, nullptr) {}
@@ -20,6 +24,15 @@ TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
 TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
                                        const PropertyBag& stored, std::optional<int> index)
     : TarvexButtonWidget(parent, name, index, &stored) {}
+
+// Loading starts from an empty stored set; each later write and each new name read it again.
+TarvexButtonWidget::TarvexButtonWidget(QWidget* parent)
+    : TarvexButtonWidget(parent, QString(), std::nullopt, &kNoStoredSettings) {
+    loading_ = std::make_unique<PropertyBag>();
+    connect(this, &QObject::objectNameChanged, this, [this] {
+        if (loading_) rereadLoadedProperties();
+    });
+}
 
 // A control starts either from the new-instance defaults or from a stored set, never both.
 TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
@@ -80,7 +93,7 @@ bool TarvexButtonWidget::Enabled() const {
     return isEnabled();
 }
 void TarvexButtonWidget::SetEnabled(bool enabled) {
-    setEnabled(enabled);
+    QWidget::setEnabled(enabled);
 }
 FontRef TarvexButtonWidget::Font() const {
     return baseFont_;

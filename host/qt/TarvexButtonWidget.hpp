@@ -3,11 +3,15 @@
 // form's control list, message boxes, pictures and the desktop colours).
 #pragma once
 
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
 #include <QRegion>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,7 +25,8 @@ class QShortcut;
 
 namespace tarvex {
 class PropertyBag;
-}
+class PropertyValue;
+}  // namespace tarvex
 
 namespace tarvex::qt {
 
@@ -90,13 +95,117 @@ void MarkAsContainer(QWidget* widget);
 // A QGroupBox, a plain QFrame, or a widget marked as a container.
 bool IsContainer(const QWidget* widget);
 
+// A system colour (the classic index, 15 for the button face, 18 for its text) given to a colour
+// property: QVariant::fromValue(SystemColor{18}) written to "foreColor" stores the colour the
+// system uses for it at that moment, as the control's colour properties do.
+struct SystemColor {
+    int index = 0;
+};
+
 // ---- The widget
 // ----------------------------------------------------------------------------------
 
 class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEvents {
     Q_OBJECT
+    // The control's public properties (Properties.cpp). Each goes through the control's own
+    // property procedure: its range checks, its run-mode rules, its notifications and redraws.
+    Q_PROPERTY(Alignment alignment READ alignment WRITE setAlignment)
+    Q_PROPERTY(bool showFocus READ showFocus WRITE setShowFocus)
+    Q_PROPERTY(GraphicsMode graphicsMode READ graphicsMode WRITE setGraphicsMode)
+    Q_PROPERTY(bool value READ value WRITE setValue)
+    Q_PROPERTY(bool optionButton READ optionButton WRITE setOptionButton)
+    Q_PROPERTY(IconAlignment iconAlignment READ iconAlignment WRITE setIconAlignment)
+    Q_PROPERTY(QColor embossEngraveShadow READ embossEngraveShadow WRITE setEmbossEngraveShadow)
+    Q_PROPERTY(QColor embossEngraveMid READ embossEngraveMid WRITE setEmbossEngraveMid)
+    Q_PROPERTY(QColor gradientStartColor READ gradientStartColor WRITE setGradientStartColor)
+    Q_PROPERTY(GradientOrientation gradientOrientation READ gradientOrientation WRITE
+                   setGradientOrientation)
+    Q_PROPERTY(QColor gradientStopColor READ gradientStopColor WRITE setGradientStopColor)
+    Q_PROPERTY(QColor backColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(QColor foreColor READ foreColor WRITE setForeColor)
+    Q_PROPERTY(QColor mouseOver READ mouseOver WRITE setMouseOver)
+    Q_PROPERTY(QPixmap icon READ icon WRITE setIcon)
+    Q_PROPERTY(ButtonType buttonType READ buttonType WRITE setButtonType)
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(IconSize iconSize READ iconSize WRITE setIconSize)
+    Q_PROPERTY(CaptionStyle captionStyle READ captionStyle WRITE setCaptionStyle)
+    Q_PROPERTY(bool enabled READ enabled WRITE setEnabled)
+    Q_PROPERTY(QFont font READ captionFont WRITE setFont)
+    Q_PROPERTY(ColorScheme colorScheme READ colorScheme WRITE setColorScheme)
+    Q_PROPERTY(ButtonStyle buttonStyle READ buttonStyle WRITE setButtonStyle)
+    Q_PROPERTY(
+        CaptionOrientation captionOrientation READ captionOrientation WRITE setCaptionOrientation)
+    Q_PROPERTY(Pointer mousePointer READ mousePointer WRITE setMousePointer)
+    Q_PROPERTY(QString container READ container STORED false DESIGNABLE false)
+    Q_PROPERTY(QPixmap mouseIcon READ mouseIcon WRITE setMouseIcon)
+    Q_PROPERTY(quint32 hwnd READ hwnd STORED false DESIGNABLE false)
 
   public:
+    // The control's enumerations, with their fixed values. Plain enumerations, as Qt's own widgets
+    // have: uic writes a .ui file's value as TarvexButtonWidget::Shaded.
+    enum ButtonType {
+        FramedBevel = 1,
+        Classic = 2,
+        Shaded = 3,
+        EtchedFlat = 4,
+        LightBevel = 5,
+        FlatBevel = 6,
+        HoverEdge = 7,
+        SoftFrame = 8,
+    };
+    Q_ENUM(ButtonType)
+    enum ColorScheme {
+        SystemColors = 1,
+        CustomColors = 2,
+        FixedGrey = 3,
+        ContainerColors = 4,
+        CustomGradient = 5,
+    };
+    Q_ENUM(ColorScheme)
+    enum Alignment { AlignLeft = 0, AlignCenter = 1, AlignRight = 2 };
+    Q_ENUM(Alignment)
+    enum IconAlignment { IconBeforeCaption = 0, IconAfterCaption = 1 };
+    Q_ENUM(IconAlignment)
+    enum CaptionOrientation { Horizontal = 0, VerticalUp = 1, VerticalDown = 2 };
+    Q_ENUM(CaptionOrientation)
+    enum CaptionStyle { Plain = 0, Engraved = 1, Embossed = 2, Shadowed = 3 };
+    Q_ENUM(CaptionStyle)
+    enum ButtonStyle { Rectangular = 0, SegmentLeft = 1, SegmentMiddle = 2, SegmentRight = 3 };
+    Q_ENUM(ButtonStyle)
+    enum IconSize { Size8 = 1, Size16 = 2, Size24 = 3, Size32 = 4 };
+    Q_ENUM(IconSize)
+    enum GradientOrientation { LeftToRight = 0, TopToBottom = 1, RightToLeft = 2, BottomToTop = 3 };
+    Q_ENUM(GradientOrientation)
+    // Automatic: the system's classification; SystemDefault, Compatible and Advanced force a mode.
+    enum GraphicsMode { Automatic = -1, SystemDefault = 0, Compatible = 1, Advanced = 2 };
+    Q_ENUM(GraphicsMode)
+    enum Pointer {
+        DefaultPointer = 0,
+        Arrow = 1,
+        Cross = 2,
+        IBeam = 3,
+        IconPointer = 4,
+        Size = 5,
+        SizeNESW = 6,
+        SizeNS = 7,
+        SizeNWSE = 8,
+        SizeWE = 9,
+        UpArrow = 10,
+        Hourglass = 11,
+        NoDrop = 12,
+        ArrowHourglass = 13,
+        ArrowQuestion = 14,
+        SizeAll = 15,
+        Custom = 99,
+    };
+    Q_ENUM(Pointer)
+
+    // The Qt way (uic, QUiLoader, Designer, code): a control that takes its settings from the
+    // property writes that follow, as from a stored layout (taken as they are, Properties.cpp),
+    // until it is first shown; from then on every write goes through the property procedures.
+    // Shown in design mode without any stored setting, it is a new instance (new-instance
+    // defaults).
+    explicit TarvexButtonWidget(QWidget* parent = nullptr);
     // Creates the control with its new-instance defaults. `name` becomes the objectName and the
     // control's name; `index` makes it an element of a control array.
     TarvexButtonWidget(QWidget* parent, const QString& name,
@@ -132,6 +241,67 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     void setAmbientFont(FontRef font);
 
     QSize sizeHint() const override;
+
+    // Whether property writes are still taken as the stored settings of a layout being loaded.
+    bool isLoading() const { return loading_ != nullptr; }
+    // Ends the loading (the first show does it): later writes go through the property procedures.
+    void finishLoading();
+
+    // ---- Qt properties (Properties.cpp)
+    Alignment alignment() const;
+    void setAlignment(Alignment alignment);
+    bool showFocus() const;
+    void setShowFocus(bool show);
+    GraphicsMode graphicsMode() const;  // the mode in effect, never Automatic
+    void setGraphicsMode(GraphicsMode mode);
+    bool value() const;
+    void setValue(bool value);
+    bool optionButton() const;
+    void setOptionButton(bool option);
+    IconAlignment iconAlignment() const;
+    void setIconAlignment(IconAlignment alignment);
+    QColor embossEngraveShadow() const;
+    void setEmbossEngraveShadow(const QColor& colour);
+    QColor embossEngraveMid() const;
+    void setEmbossEngraveMid(const QColor& colour);
+    QColor gradientStartColor() const;
+    void setGradientStartColor(const QColor& colour);
+    GradientOrientation gradientOrientation() const;
+    void setGradientOrientation(GradientOrientation orientation);
+    QColor gradientStopColor() const;
+    void setGradientStopColor(const QColor& colour);
+    QColor backColor() const;
+    void setBackColor(const QColor& colour);
+    QColor foreColor() const;
+    void setForeColor(const QColor& colour);
+    QColor mouseOver() const;
+    void setMouseOver(const QColor& colour);
+    QPixmap icon() const;
+    void setIcon(const QPixmap& icon);  // a null pixmap removes the icon
+    ButtonType buttonType() const;
+    void setButtonType(ButtonType type);
+    QString caption() const;
+    void setCaption(const QString& caption);
+    IconSize iconSize() const;
+    void setIconSize(IconSize size);
+    CaptionStyle captionStyle() const;
+    void setCaptionStyle(CaptionStyle style);
+    bool enabled() const;
+    void setEnabled(bool enabled);  // the control's Enabled (hides QWidget::setEnabled)
+    QFont captionFont() const;
+    void setFont(const QFont& font);  // the control's Font (hides QWidget::setFont)
+    ColorScheme colorScheme() const;
+    void setColorScheme(ColorScheme scheme);
+    ButtonStyle buttonStyle() const;
+    void setButtonStyle(ButtonStyle style);
+    CaptionOrientation captionOrientation() const;
+    void setCaptionOrientation(CaptionOrientation orientation);
+    Pointer mousePointer() const;
+    void setMousePointer(Pointer pointer);
+    QString container() const;  // the name that groups option buttons
+    QPixmap mouseIcon() const;
+    void setMouseIcon(const QPixmap& icon);
+    quint32 hwnd() const;
 
   signals:
     void clicked();
@@ -235,8 +405,15 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     // A move to a screen of another scale (or a new desktop scale) redraws at the new ratio.
     void followScreenScale(const QEvent& event);
 
+    // Properties.cpp: a write while loading joins the stored settings; otherwise `let` runs the
+    // control's property procedure.
+    void assignProperty(std::string_view key, const PropertyValue& stored,
+                        const std::function<void(TarvexButton&)>& let);
+    void rereadLoadedProperties();
+
     std::optional<int> index_;
     bool userMode_ = true;
+    std::unique_ptr<PropertyBag> loading_;  // the stored settings of a layout being loaded
     ButtonEvents* sink_ = nullptr;
     QTimer hoverTimer_;
     FontRef baseFont_;
@@ -262,3 +439,5 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
 };
 
 }  // namespace tarvex::qt
+
+Q_DECLARE_METATYPE(tarvex::qt::SystemColor)

@@ -1,0 +1,336 @@
+// The control's public properties as Qt properties. A write while the widget is loading joins the
+// stored settings the control reads (as a layout's are read: taken as they are); any later write
+// runs the control's own property procedure, whose range checks, run-mode rules, notifications
+// and redraws decide what happens.
+#include <QImage>
+#include <QMetaType>
+#include <array>
+#include <cstring>
+
+#include "button/PropertyBag.hpp"
+#include "host/qt/PropertyNames.hpp"
+#include "host/qt/WidgetSupport.hpp"
+
+namespace tarvex::qt {
+
+using namespace detail;
+
+namespace {
+
+constexpr std::array<PropertyName, 28> kPropertyNames{{
+    {"alignment", "Alignment", "ALIGN"},
+    {"showFocus", "ShowFocus", "SHOWF"},
+    {"graphicsMode", "GraphicsMode", "GMODE"},
+    {"value", "Value", "OPTVAL"},
+    {"optionButton", "OptionButton", "OPTMOD"},
+    {"iconAlignment", "IconAlignmentValue", "ICONAlign"},
+    {"embossEngraveShadow", "EmbossEngraveShadow", "EMBOSSS"},
+    {"embossEngraveMid", "EmbossEngraveMid", "EMBOSSM"},
+    {"gradientStartColor", "GradientStartColor", "GStart"},
+    {"gradientOrientation", "GradientOrientation", "GStyle"},
+    {"gradientStopColor", "GradientStopColor", "GStop"},
+    {"backColor", "BackColor", "BCOL"},
+    {"foreColor", "ForeColor", "FCOL"},
+    {"mouseOver", "MouseOver", "FCOLO"},
+    {"icon", "Icon", "BTNICON"},
+    {"buttonType", "ButtonType", "BTYPE"},
+    {"caption", "Caption", "TX"},
+    {"iconSize", "IconSize", "IconSize"},
+    {"captionStyle", "CaptionStyle", "STYLE"},
+    {"enabled", "Enabled", "ENAB"},
+    {"font", "Font", "FONT"},
+    {"colorScheme", "ColorScheme", "COLTYPE"},
+    {"buttonStyle", "ButtonStyle", "BSTYLE"},
+    {"captionOrientation", "CaptionOrientation", "ORIENT"},
+    {"mousePointer", "MousePointer", "MPTR"},
+    {"container", "Container", ""},
+    {"mouseIcon", "MouseIcon", "MICON"},
+    {"hwnd", "hwnd", ""},
+}};
+
+OleColor ToOleColor(const QColor& c) {
+    return OleColor(
+        gdi::RGB(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())));
+}
+
+// Colour properties hold explicit colours: a system colour is translated when it is assigned.
+QColor ToQColor(OleColor colour) {
+    const auto rgb = std::uint32_t(TarvexButton::TranslateColor(colour));
+    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
+}
+
+QColor SystemColorToQColor(const SystemColor& c) {
+    return ToQColor(OleColor(0x80000000u | std::uint32_t(c.index)));
+}
+
+[[maybe_unused]] const bool kSystemColorConverts =
+    QMetaType::registerConverter<SystemColor, QColor>(&SystemColorToQColor);
+
+QFont ToQFont(const FontRef& f) {
+    QFont font;
+    if (!f) return font;
+    font.setFamily(QString::fromStdString(f->Name()));
+    font.setPointSizeF(f->Size());
+    font.setBold(f->Bold());
+    font.setItalic(f->Italic());
+    font.setUnderline(f->Underline());
+    font.setStrikeOut(f->Strikethrough());
+    return font;
+}
+
+// A picture of the control's own (its pixels copied); the null pixmap is no picture.
+PictureRef ToPicture(const QPixmap& pixmap, std::int32_t type) {
+    if (pixmap.isNull()) return nullptr;
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    gdi::Surface pixels(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y) {
+        std::memcpy(pixels.row(y), image.constScanLine(y),
+                    static_cast<std::size_t>(image.width()) * sizeof(std::uint32_t));
+    }
+    return std::make_shared<Picture>(std::move(pixels), type);
+}
+
+QPixmap ToQPixmap(const PictureRef& picture) {
+    if (!picture || !picture->HasHandle()) return {};
+    const gdi::Surface& s = picture->Pixels();
+    const QImage view(reinterpret_cast<const uchar*>(s.bits()), s.width(), s.height(),
+                      qsizetype(s.stride()) * 4, QImage::Format_ARGB32);
+    return QPixmap::fromImage(view);  // copies the pixels
+}
+
+PropertyValue Number(auto value) {
+    return PropertyValue::Int32(std::int32_t(value));
+}
+PropertyValue Colour(const QColor& c) {
+    return PropertyValue::Int32(ToOleColor(c));
+}
+
+}  // namespace
+
+std::span<const PropertyName> PropertyNames() {
+    return kPropertyNames;
+}
+
+void TarvexButtonWidget::finishLoading() {
+    if (!loading_) return;
+    const bool nothingStored = loading_->empty();
+    loading_.reset();
+    // A designer shows a control it has just placed without any stored setting.
+    if (nothingStored && !userMode_ && button_) button_->InitProperties();
+}
+
+void TarvexButtonWidget::rereadLoadedProperties() {
+    button_->ReadProperties(*loading_);
+}
+
+void TarvexButtonWidget::assignProperty(std::string_view key, const PropertyValue& stored,
+                                        const std::function<void(TarvexButton&)>& let) {
+    if (!button_) return;
+    if (loading_) {
+        loading_->Write(key, stored);
+        rereadLoadedProperties();
+        return;
+    }
+    // A failure the control hands on (a pointer code the host refuses) is reported like one in
+    // an event handler: Qt's property system does not survive an exception.
+    ReportingFailures(this, [&] { let(*button_); });
+}
+
+// ---- Reading ---------------------------------------------------------------------------------
+
+auto TarvexButtonWidget::alignment() const -> Alignment {
+    return Alignment(button_->Alignment());
+}
+bool TarvexButtonWidget::showFocus() const {
+    return button_->ShowFocus() != 0;
+}
+auto TarvexButtonWidget::graphicsMode() const -> GraphicsMode {
+    return GraphicsMode(button_->GraphicsMode());
+}
+bool TarvexButtonWidget::value() const {
+    return button_->Value() != 0;
+}
+bool TarvexButtonWidget::optionButton() const {
+    return button_->OptionButton() != 0;
+}
+auto TarvexButtonWidget::iconAlignment() const -> IconAlignment {
+    return IconAlignment(button_->IconAlignmentValue());
+}
+QColor TarvexButtonWidget::embossEngraveShadow() const {
+    return ToQColor(button_->EmbossEngraveShadow());
+}
+QColor TarvexButtonWidget::embossEngraveMid() const {
+    return ToQColor(button_->EmbossEngraveMid());
+}
+QColor TarvexButtonWidget::gradientStartColor() const {
+    return ToQColor(button_->GradientStartColor());
+}
+auto TarvexButtonWidget::gradientOrientation() const -> GradientOrientation {
+    return GradientOrientation(button_->GradientOrientation());
+}
+QColor TarvexButtonWidget::gradientStopColor() const {
+    return ToQColor(button_->GradientStopColor());
+}
+QColor TarvexButtonWidget::backColor() const {
+    return ToQColor(button_->BackColor());
+}
+QColor TarvexButtonWidget::foreColor() const {
+    return ToQColor(button_->ForeColor());
+}
+QColor TarvexButtonWidget::mouseOver() const {
+    return ToQColor(button_->MouseOver());
+}
+QPixmap TarvexButtonWidget::icon() const {
+    return ToQPixmap(button_->Icon());
+}
+auto TarvexButtonWidget::buttonType() const -> ButtonType {
+    return ButtonType(button_->ButtonType());
+}
+QString TarvexButtonWidget::caption() const {
+    return QString::fromStdString(button_->Caption());
+}
+auto TarvexButtonWidget::iconSize() const -> IconSize {
+    return IconSize(button_->IconSize());
+}
+auto TarvexButtonWidget::captionStyle() const -> CaptionStyle {
+    return CaptionStyle(button_->CaptionStyle());
+}
+bool TarvexButtonWidget::enabled() const {
+    return button_->Enabled() != 0;
+}
+QFont TarvexButtonWidget::captionFont() const {
+    return ToQFont(button_->Font());
+}
+auto TarvexButtonWidget::colorScheme() const -> ColorScheme {
+    return ColorScheme(button_->ColorScheme());
+}
+auto TarvexButtonWidget::buttonStyle() const -> ButtonStyle {
+    return ButtonStyle(button_->ButtonStyle());
+}
+auto TarvexButtonWidget::captionOrientation() const -> CaptionOrientation {
+    return CaptionOrientation(button_->CaptionOrientation());
+}
+auto TarvexButtonWidget::mousePointer() const -> Pointer {
+    return Pointer(button_->MousePointer());
+}
+// A control whose form does not list it has no container name yet.
+QString TarvexButtonWidget::container() const {
+    try {
+        return QString::fromStdString(button_->Container());
+    } catch (const HostError&) {
+        return {};
+    }
+}
+QPixmap TarvexButtonWidget::mouseIcon() const {
+    return ToQPixmap(button_->MouseIcon());
+}
+quint32 TarvexButtonWidget::hwnd() const {
+    return button_->hwnd();
+}
+
+// ---- Writing ---------------------------------------------------------------------------------
+
+void TarvexButtonWidget::setAlignment(Alignment a) {
+    assignProperty("ALIGN", Number(a), [a](TarvexButton& b) { b.SetAlignment(std::int32_t(a)); });
+}
+void TarvexButtonWidget::setShowFocus(bool show) {
+    assignProperty("SHOWF", PropertyValue::Boolean(show),
+                   [show](TarvexButton& b) { b.SetShowFocus(ToVBool(show)); });
+}
+void TarvexButtonWidget::setGraphicsMode(GraphicsMode mode) {
+    assignProperty("GMODE", Number(mode),
+                   [mode](TarvexButton& b) { b.SetGraphicsMode(std::int32_t(mode)); });
+}
+void TarvexButtonWidget::setValue(bool value) {
+    assignProperty("OPTVAL", PropertyValue::Boolean(value),
+                   [value](TarvexButton& b) { b.SetValue(ToVBool(value)); });
+}
+void TarvexButtonWidget::setOptionButton(bool option) {
+    assignProperty("OPTMOD", PropertyValue::Boolean(option),
+                   [option](TarvexButton& b) { b.SetOptionButton(ToVBool(option)); });
+}
+void TarvexButtonWidget::setIconAlignment(IconAlignment a) {
+    assignProperty("ICONAlign", Number(a),
+                   [a](TarvexButton& b) { b.SetIconAlignmentValue(std::int32_t(a)); });
+}
+void TarvexButtonWidget::setEmbossEngraveShadow(const QColor& c) {
+    assignProperty("EMBOSSS", Colour(c),
+                   [c](TarvexButton& b) { b.SetEmbossEngraveShadow(ToOleColor(c)); });
+}
+void TarvexButtonWidget::setEmbossEngraveMid(const QColor& c) {
+    assignProperty("EMBOSSM", Colour(c),
+                   [c](TarvexButton& b) { b.SetEmbossEngraveMid(ToOleColor(c)); });
+}
+void TarvexButtonWidget::setGradientStartColor(const QColor& c) {
+    assignProperty("GStart", Colour(c),
+                   [c](TarvexButton& b) { b.SetGradientStartColor(ToOleColor(c)); });
+}
+void TarvexButtonWidget::setGradientOrientation(GradientOrientation o) {
+    assignProperty("GStyle", Number(o),
+                   [o](TarvexButton& b) { b.SetGradientOrientation(std::int32_t(o)); });
+}
+void TarvexButtonWidget::setGradientStopColor(const QColor& c) {
+    assignProperty("GStop", Colour(c),
+                   [c](TarvexButton& b) { b.SetGradientStopColor(ToOleColor(c)); });
+}
+void TarvexButtonWidget::setBackColor(const QColor& c) {
+    assignProperty("BCOL", Colour(c), [c](TarvexButton& b) { b.SetBackColor(ToOleColor(c)); });
+}
+void TarvexButtonWidget::setForeColor(const QColor& c) {
+    assignProperty("FCOL", Colour(c), [c](TarvexButton& b) { b.SetForeColor(ToOleColor(c)); });
+}
+void TarvexButtonWidget::setMouseOver(const QColor& c) {
+    assignProperty("FCOLO", Colour(c), [c](TarvexButton& b) { b.SetMouseOver(ToOleColor(c)); });
+}
+void TarvexButtonWidget::setIcon(const QPixmap& icon) {
+    const PictureRef picture = ToPicture(icon, kPicTypeBitmap);
+    assignProperty("BTNICON", PropertyValue::Picture(picture),
+                   [&](TarvexButton& b) { b.SetIcon(picture); });
+}
+void TarvexButtonWidget::setButtonType(ButtonType t) {
+    assignProperty("BTYPE", Number(t), [t](TarvexButton& b) { b.SetButtonType(std::int32_t(t)); });
+}
+void TarvexButtonWidget::setCaption(const QString& caption) {
+    const std::string text = caption.toStdString();
+    assignProperty("TX", PropertyValue::String(text), [&](TarvexButton& b) { b.SetCaption(text); });
+}
+void TarvexButtonWidget::setIconSize(IconSize size) {
+    assignProperty("IconSize", Number(size),
+                   [size](TarvexButton& b) { b.SetIconSize(std::int32_t(size)); });
+}
+void TarvexButtonWidget::setCaptionStyle(CaptionStyle style) {
+    assignProperty("STYLE", Number(style),
+                   [style](TarvexButton& b) { b.SetCaptionStyle(std::int32_t(style)); });
+}
+void TarvexButtonWidget::setEnabled(bool enabled) {
+    assignProperty("ENAB", PropertyValue::Boolean(enabled),
+                   [enabled](TarvexButton& b) { b.SetEnabled(ToVBool(enabled)); });
+}
+void TarvexButtonWidget::setFont(const QFont& font) {
+    const FontRef object = FontObjectFrom(font);
+    assignProperty("FONT", PropertyValue::Font(object),
+                   [&](TarvexButton& b) { b.SetFont(object); });
+}
+void TarvexButtonWidget::setColorScheme(ColorScheme scheme) {
+    assignProperty("COLTYPE", Number(scheme),
+                   [scheme](TarvexButton& b) { b.SetColorScheme(std::int32_t(scheme)); });
+}
+void TarvexButtonWidget::setButtonStyle(ButtonStyle style) {
+    assignProperty("BSTYLE", Number(style),
+                   [style](TarvexButton& b) { b.SetButtonStyle(std::int32_t(style)); });
+}
+void TarvexButtonWidget::setCaptionOrientation(CaptionOrientation o) {
+    assignProperty("ORIENT", Number(o),
+                   [o](TarvexButton& b) { b.SetCaptionOrientation(std::int32_t(o)); });
+}
+void TarvexButtonWidget::setMousePointer(Pointer pointer) {
+    assignProperty("MPTR", PropertyValue::Int16(std::int16_t(pointer)),
+                   [pointer](TarvexButton& b) { b.SetMousePointer(std::int32_t(pointer)); });
+}
+void TarvexButtonWidget::setMouseIcon(const QPixmap& icon) {
+    const PictureRef picture = ToPicture(icon, kPicTypeIcon);
+    assignProperty("MICON", PropertyValue::Picture(picture),
+                   [&](TarvexButton& b) { b.SetMouseIcon(picture); });
+}
+
+}  // namespace tarvex::qt
