@@ -2,6 +2,7 @@
 # build into an empty prefix, build the example consumer from a copy (nothing points into the
 # source tree) against that prefix only, and run it offscreen with its self-check.
 #   cmake -DBUILD_DIR=... -DEXAMPLE_DIR=... -DWORK_DIR=... [-DEXTRA_FLAGS=...] -P PackageRoundTrip.cmake
+cmake_minimum_required(VERSION 3.25)
 foreach(var BUILD_DIR EXAMPLE_DIR WORK_DIR)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "${var} is not set")
