@@ -1,6 +1,7 @@
 #include "TestHive.hpp"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -91,6 +92,18 @@ std::string ValueLine(std::string_view hive, std::string_view escapedPath,
     if (begin == std::string::npos) return {};
     const std::size_t end = section.find('\n', begin + 1);
     return section.substr(begin + 1, end - begin - 1);
+}
+
+bool UnprivilegedCanReach(const fs::path& folder) {
+    if (geteuid() != 0) return true;
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
+        _exit(access(folder.c_str(), X_OK) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace registry::test

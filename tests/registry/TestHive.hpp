@@ -41,4 +41,12 @@ std::string ValueLine(std::string_view hive, std::string_view escapedPath,
 // The section of a key, from its header up to the next section; "" when missing.
 std::string SectionText(std::string_view hive, std::string_view escapedPath);
 
+// The unprivileged user the permission tests drop to when they run as the superuser
+// (permissions do not bind the superuser).
+constexpr int kNobody = 65534;
+
+// Whether that user can walk to `folder` at all. Some machines close the root folder to other
+// users; there a permission test as that user would prove nothing, and skips instead.
+bool UnprivilegedCanReach(const std::filesystem::path& folder);
+
 }  // namespace registry::test
