@@ -52,6 +52,31 @@ std::string Child(const std::string& place, std::size_t index) {
     return place + "/" + std::to_string(index);
 }
 
+// Where the text stops being a layout's JSON: not JSON at all, or a number beyond the range of
+// a double, which the parser reports as a range error of its own rather than a syntax error.
+struct TextFault {
+    std::size_t offset;  // of the faulty token's first character
+    std::string problem;
+};
+
+// The parser's own document builder, except that every fault it meets comes out as a TextFault
+// that keeps the position, whatever kind of error the parser made of it.
+class PlacedDomBuilder : public nlohmann::detail::json_sax_dom_parser<Json> {
+  public:
+    explicit PlacedDomBuilder(Json& root) : json_sax_dom_parser(root, true) {}
+
+    // `position` counts the characters read up to the end of the token the parser stopped at.
+    template <class Exception>
+    bool parse_error(std::size_t position, const std::string& token, const Exception& error) {
+        constexpr int kNumberOverflow = 406;
+        if (error.id == kNumberOverflow) {
+            throw TextFault{position - std::min(position, token.size()),
+                            "the number " + token + " is out of range"};
+        }
+        throw TextFault{position > 0 ? position - 1 : 0, "not valid JSON"};
+    }
+};
+
 class Reader {
   public:
     Reader(std::string_view sourceName, fs::path baseDir, const PictureLoader& loader)
@@ -59,13 +84,13 @@ class Reader {
 
     FormLayout Read(std::string_view text) {
         Json root;
+        PlacedDomBuilder builder(root);
         try {
-            root = Json::parse(text.begin(), text.end());
-        } catch (const Json::parse_error& e) {
-            const std::size_t offset = e.byte > 0 ? e.byte - 1 : 0;
-            const auto [line, column] = LineAndColumn(text, offset);
+            Json::sax_parse(text.begin(), text.end(), &builder);
+        } catch (const TextFault& fault) {
+            const auto [line, column] = LineAndColumn(text, fault.offset);
             throw LayoutError(source_ + ": line " + std::to_string(line) + ", column " +
-                              std::to_string(column) + ": not valid JSON");
+                              std::to_string(column) + ": " + fault.problem);
         }
         return ReadRoot(root);
     }

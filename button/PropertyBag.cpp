@@ -26,7 +26,12 @@ std::string_view Trimmed(std::string_view s) {
 std::optional<double> ParseNumber(std::string_view text) {
     text = Trimmed(text);
     if (text.empty()) return std::nullopt;
-    if (text.front() == '+') text.remove_prefix(1);
+    // The reader below takes a minus of its own; a plus is ours to take, once, and never with a
+    // minus after it.
+    if (text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && (text.front() == '-' || text.front() == '+')) return std::nullopt;
+    }
     double value = 0;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
@@ -63,11 +68,18 @@ double NumberOf(std::string_view key, const PropertyValue& v, std::string_view r
          "a " + std::string(KindName(v.Kind())) + " cannot be read as " + std::string(readerKind));
 }
 
+// A whole number as text; one past the 64-bit range keeps its shortest exact form ("1e+308").
+std::string WholeNumberText(double n) {
+    if (n >= -0x1p63 && n < 0x1p63) return std::to_string(std::int64_t(n));
+    char text[32];
+    const auto result = std::to_chars(std::begin(text), std::end(text), n);
+    return std::string(text, result.ptr);
+}
+
 template <typename Int>
 Int CheckedInteger(std::string_view key, double n, std::string_view readerKind) {
     if (n < double(std::numeric_limits<Int>::min()) || n > double(std::numeric_limits<Int>::max()))
-        Fail(key, "the value " + std::to_string(std::int64_t(n)) + " does not fit a " +
-                      std::string(readerKind));
+        Fail(key, "the value " + WholeNumberText(n) + " does not fit a " + std::string(readerKind));
     return static_cast<Int>(n);
 }
 

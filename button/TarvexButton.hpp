@@ -225,7 +225,8 @@ class TarvexButton {
     // Face, icon, shape, groups.
     void DrawGradient();
     void PrepareIcon();
-    // The icon cell's side in pixels of the drawing surface, and the image drawn in it.
+    // The icon cell's side in pixels of the drawing surface (IconSize x 8, bounded by the
+    // button's own surface for a stored size far out of range), and the image drawn in it.
     std::int32_t IconCell() const;
     const gdi::Surface& IconImage() const;
     void BuildRegion();

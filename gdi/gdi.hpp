@@ -307,7 +307,11 @@ class Region {
 };
 
 Region CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+// Scan conversion visits every row the polygon spans: for shapes whose vertices may lie far
+// apart, name the rows and columns that can be shown (for example the surface) and the region
+// keeps only those.
 Region CreatePolygonRgn(std::span<const POINT> points, int fillMode);
+Region CreatePolygonRgn(std::span<const POINT> points, int fillMode, const RECT& visible);
 // dst = a <op> b. Returns the kind of the result (RGN_ERROR for an unknown mode, dst unchanged).
 int CombineRgn(Region& dst, const Region& a, const Region& b, int mode);
 

@@ -139,9 +139,9 @@ bool DeviceContext::LineTo(std::int32_t x, std::int32_t y) {
 bool DeviceContext::Polygon(std::span<const POINT> points) {
     if (points.size() < 2) return false;
     if (!brush_.hollow()) {
-        const Region inside = CreatePolygonRgn(points, ALTERNATE);
-        const std::uint32_t pixel = ToPixel(brush_.color());
         const RECT clip{0, 0, width(), height()};
+        const Region inside = CreatePolygonRgn(points, ALTERNATE, clip);
+        const std::uint32_t pixel = ToPixel(brush_.color());
         for (const RowSpan& span : inside.Spans(clip)) {
             detail::FillSpan(*surface_, span.y, span.x0, span.x1, pixel);
         }

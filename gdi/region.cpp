@@ -1,8 +1,7 @@
 // Regions as y-x bands: horizontal bands of equal rows, each a sorted list of disjoint runs.
 //
 // Region coordinates live in [-kRegionLimit, kRegionLimit], twice the largest surface on each
-// side; whatever a caller asks for outside that square is dropped. This keeps polygon scan
-// conversion (one pass per row) bounded for absurd input.
+// side; whatever a caller asks for outside that square is dropped.
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
@@ -270,6 +269,15 @@ Region CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right, st
 // A pixel is inside when its top-left corner is: each row is sampled on its top line, and an
 // edge crossing it at exact x starts or ends the fill at ceil(x).
 Region CreatePolygonRgn(std::span<const POINT> points, int fillMode) {
+    return CreatePolygonRgn(points, fillMode,
+                            RECT{std::int32_t(-kRegionLimit), std::int32_t(-kRegionLimit),
+                                 std::int32_t(kRegionLimit), std::int32_t(kRegionLimit)});
+}
+
+// Only the rows of `visible` are scanned, so the work follows what can be shown and the edges,
+// never the distance between far-apart vertices. Where every edge crossing a row is vertical the
+// rows down to the next vertex are alike and are taken as one band.
+Region CreatePolygonRgn(std::span<const POINT> points, int fillMode, const RECT& visible) {
     if (fillMode != ALTERNATE && fillMode != WINDING) return Region();
     if (points.size() < 3) return Region();
     const std::vector<Edge> edges = PolygonEdges(points);
@@ -278,19 +286,34 @@ Region CreatePolygonRgn(std::span<const POINT> points, int fillMode) {
     std::int64_t yMin = edges.front().yTop;
     std::int64_t yMax = yMin;
     for (const Edge& e : edges) yMax = std::max(yMax, e.yBottom);
-    yMin = std::max(yMin, -kRegionLimit);
-    yMax = std::min(yMax, kRegionLimit);
+    yMin = std::max({yMin, -kRegionLimit, std::int64_t(visible.top)});
+    yMax = std::min({yMax, kRegionLimit, std::int64_t(visible.bottom)});
+    const std::int32_t left = ClampCoord(visible.left);
+    const std::int32_t right = ClampCoord(visible.right);
 
     std::vector<Band> bands;
     std::vector<const Edge*> active;
     std::vector<Crossing> crossings;
     std::size_t next = 0;
-    for (std::int64_t y = yMin; y < yMax; ++y) {
+    for (std::int64_t y = yMin; y < yMax;) {
         while (next < edges.size() && edges[next].yTop <= y) active.push_back(&edges[next++]);
         std::erase_if(active, [y](const Edge* e) { return e->yBottom <= y; });
         crossings.clear();
-        for (const Edge* e : active) crossings.push_back({CrossingX(*e, y), e->direction});
-        AppendBand(bands, std::int32_t(y), std::int32_t(y + 1), RowRuns(crossings, fillMode));
+        bool allVertical = true;
+        std::int64_t alike = yMax;  // first row that may differ from this one
+        if (next < edges.size()) alike = std::min(alike, edges[next].yTop);
+        for (const Edge* e : active) {
+            crossings.push_back({CrossingX(*e, y), e->direction});
+            allVertical = allVertical && e->x0 == e->x1;
+            alike = std::min(alike, e->yBottom);
+        }
+        const std::int64_t rowsEnd = allVertical ? alike : y + 1;
+        Runs runs;
+        for (const Run& run : RowRuns(crossings, fillMode)) {
+            AppendRun(runs, std::max(run.x0, left), std::min(run.x1, right));
+        }
+        AppendBand(bands, std::int32_t(y), std::int32_t(rowsEnd), std::move(runs));
+        y = rowsEnd;
     }
     return MakeRegion(std::move(bands));
 }

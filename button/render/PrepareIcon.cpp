@@ -23,6 +23,18 @@ std::int32_t WholeScale(double twipsPerPixel) {
     return std::max(1, std::int32_t(kTwipsPerPixelAt96 / twipsPerPixel + kRoundingSlack));
 }
 
+// IconSize x 8 pixels. A stored set is read without the range check of the property, so IconSize
+// can be anything. A cell larger than both the button and the largest size the property accepts
+// cannot be seen whole on the button; bounding it there keeps layout arithmetic inside 32 bits and
+// the greyed copy no larger than the button, while every size the property accepts keeps its
+// exact edge.
+std::int32_t PlainIconCell(const TarvexButton& b) {
+    constexpr std::int64_t kLargestSettable = 4 * 8;
+    const std::int64_t bound = std::clamp<std::int64_t>(std::max(b.ScaleWidth(), b.ScaleHeight()),
+                                                        kLargestSettable, gdi::kMaxSurfaceSide);
+    return std::int32_t(std::clamp(std::int64_t(b.mIconSize) * 8, -bound, bound));
+}
+
 }  // namespace
 
 // The cell is IconSize x 8 pixels, and an icon is drawn at that pixel size on every display, as
@@ -30,7 +42,7 @@ std::int32_t WholeScale(double twipsPerPixel) {
 // the cell's size times that scale (a multi-size .ico file) shows that frame instead, in a cell of
 // its size: it keeps its size on screen and every pixel of the larger frame shows.
 std::int32_t TarvexButton::IconCell() const {
-    const std::int32_t cell = mIconSize * 8;
+    const std::int32_t cell = PlainIconCell(*this);
     const std::int32_t scale = WholeScale(host_.ExactTwipsPerPixelY());
     if (scale < 2 || !mIcon || !mIcon->SquareOfSide(cell * scale)) return cell;
     return cell * scale;
@@ -38,7 +50,7 @@ std::int32_t TarvexButton::IconCell() const {
 
 const gdi::Surface& TarvexButton::IconImage() const {
     const std::int32_t cell = IconCell();
-    if (cell != mIconSize * 8) return *mIcon->SquareOfSide(cell);
+    if (cell != PlainIconCell(*this)) return *mIcon->SquareOfSide(cell);
     return mIcon->Pixels();
 }
 
@@ -50,7 +62,7 @@ void TarvexButton::PrepareIcon() {
 
     const Picture& icon = *mIcon;
     const std::int32_t cell = IconCell();
-    const bool denseFrame = cell != mIconSize * 8;
+    const bool denseFrame = cell != PlainIconCell(*this);
     const gdi::Surface& image = IconImage();
     const std::int32_t w =
         denseFrame ? image.width() : std::max(0, Picture::HimetricToPixels(icon.Width()));

@@ -168,6 +168,11 @@ TEST(MalformedLayouts, NotJsonNamesTheFileLineAndColumn) {
     const std::string error = ErrorOf(file);
     EXPECT_NE(error.find(file.string()), std::string::npos) << error;
     EXPECT_NE(error.find("line 3, column 16"), std::string::npos) << error;
+
+    // A number past the range of a double is the same kind of fault, at the number.
+    WriteText(file, "{\n  \"format\": \"vornik-form-layout\",\n  \"version\": 1e400\n}");
+    EXPECT_EQ(ErrorOf(file),
+              file.string() + ": line 3, column 14: the number 1e400 is out of range");
 }
 
 TEST(MalformedLayouts, WrongMembersNameTheFileAndTheirPath) {

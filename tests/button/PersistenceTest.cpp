@@ -59,6 +59,37 @@ TEST(PropertyBagConversions, ValuesThatDoNotConvertNameTheirKey) {
     expectError([&] { return bag.ReadFont("FONT", nullptr); }, "FONT");
 }
 
+// Text is a number only once: one sign, digits, and nothing else. A number past any integer
+// range is named as it was written, not as what a cast to 64 bits would make of it.
+TEST(PropertyBagConversions, NumbersInTextAreReadStrictlyAndOutOfRangeOnesNamedAsWritten) {
+    PropertyBag bag;
+    auto message = [&](const std::string& text) -> std::string {
+        bag.WriteString("BTYPE", text);
+        try {
+            bag.ReadInt32("BTYPE", 2);
+        } catch (const HostError& e) {
+            return e.what();
+        }
+        return "read without error";
+    };
+    EXPECT_EQ(message("+-5"),
+              "property \"BTYPE\": the text \"+-5\" is not a number (32-bit integer expected)");
+    EXPECT_NE(message("++5").find("is not a number"), std::string::npos);
+    EXPECT_NE(message("-+5").find("is not a number"), std::string::npos);
+    EXPECT_EQ(message("1e308"),
+              "property \"BTYPE\": the value 1e+308 does not fit a 32-bit integer");
+    EXPECT_EQ(message("-1e308"),
+              "property \"BTYPE\": the value -1e+308 does not fit a 32-bit integer");
+    EXPECT_EQ(message("-9223372036854775808"),
+              "property \"BTYPE\": the value -9223372036854775808 does not fit a 32-bit integer");
+    EXPECT_EQ(message("2147483648"),
+              "property \"BTYPE\": the value 2147483648 does not fit a 32-bit integer");
+    bag.WriteString("BTYPE", "+5");
+    EXPECT_EQ(bag.ReadInt32("BTYPE", 2), 5);
+    bag.WriteString("BTYPE", "+-5");
+    EXPECT_THROW(bag.ReadBoolean("BTYPE", 0), HostError);
+}
+
 TEST(PropertyBagConversions, AnEmptyPictureIsLeftOutAndReplacesNothingStale) {
     PropertyBag bag;
     bag.WritePicture("BTNICON", std::make_shared<Picture>(gdi::Surface(2, 2), kPicTypeIcon));

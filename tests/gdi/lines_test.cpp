@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
 #include "tests/gdi/pixels.hpp"
 
@@ -151,6 +152,28 @@ TEST(Polygon, FilledWithTheBrushThenOutlined) {
     EXPECT_EQ(At(s, 1, 1), kInk);
     EXPECT_EQ(At(s, 5, 5), kInk);
     EXPECT_EQ(At(s, 6, 6), kWhite);
+}
+
+// The diagonal y = x from (-60000, -60000) to (60000, 60000), closed through 1,000 vertices that
+// zigzag far to the left of the surface: each row y crosses the zigzag once, left of the surface,
+// and the diagonal exactly at x = y, so row y fills x = 0 .. y - 1 and nothing else.
+TEST(Polygon, FarApartVerticesFillTheVisibleRowsOnly) {
+    std::vector<POINT> pts{{-60000, -60000}, {60000, 60000}};
+    for (int i = 0; i < 1000; ++i) pts.push_back({i % 2 ? -50000 : -60000, 60000 - 120 * i});
+    PixelSet inside;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < y; ++x) inside.insert({x, y});
+
+    Surface s = Filled(16, 16, kWhite);
+    DeviceContext dc(s);
+    dc.SelectObject(Pen::Null());
+    dc.SelectObject(Brush::Solid(kInk));
+    EXPECT_TRUE(dc.Polygon(pts));
+    EXPECT_EQ(Changed(s, kWhite), inside);
+
+    const Region visible = CreatePolygonRgn(pts, ALTERNATE, RECT{0, 0, 16, 16});
+    EXPECT_EQ(visible.Box(), (RECT{0, 1, 15, 16}));
+    EXPECT_EQ(visible.Spans().size(), 15u);
 }
 
 TEST(Polygon, DegenerateInputIsRefusedOrHarmless) {

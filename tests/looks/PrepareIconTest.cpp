@@ -87,6 +87,23 @@ TEST_F(IconPreparation, IconTallerThanTheButtonIsGreyedWhole) {
     EXPECT_EQ(Pixel(5, 20), Grey(0xC0));
 }
 
+// A stored set is read without the property's range check. A cell of 100 x 8 pixels on an
+// 81 x 40 button is bounded by the button's width, and the 32-pixel icon is enlarged to it: cell
+// pixels 13 and 14 take icon pixel 5, floor(((2i + 1) * 32 - 1) / 162), where the ink is.
+TEST_F(IconPreparation, StoredSizeFarOutOfRangeGreysACellNoLargerThanTheButton) {
+    TarvexButton& b = WithIcon(kFixedGrey, IconWithInk(32, {{5, 5}}), 100, -10, -20);
+    b.PrepareIcon();
+    ASSERT_EQ(b.picIcon.width(), 81);
+    ASSERT_EQ(b.picIcon.height(), 81);
+    EXPECT_EQ(IconPixel(13, 13), Grey(0x80));
+    EXPECT_EQ(IconPixel(0, 0), Grey(0xC0));
+
+    WithIcon(kFixedGrey, IconWithInk(32, {{5, 5}}), 268435455, 0, 0).PrepareIcon();
+    EXPECT_EQ(button->picIcon.width(), 81);
+    WithIcon(kFixedGrey, IconWithInk(32, {{5, 5}}), -268435457, 0, 0).PrepareIcon();
+    EXPECT_EQ(button->picIcon.width(), 0);
+}
+
 // Face 0x808080 under the gradient scheme: the shadow ink equals the face, so it takes the
 // gradient colour behind it, as the background does; the highlight column stays white.
 TEST_F(IconPreparation, FaceColouredPixelsTakeTheColourBehindTheCell) {

@@ -1,5 +1,6 @@
 // Caption layout in Times New Roman 8.25 pt, which the layer draws with Liberation Serif at 11
 // pixels per em: "Change" measures 34 pixels (7,6,5,6,5,5), lines are 12 pixels high.
+#include <algorithm>
 #include <chrono>
 #include <random>
 #include <string>
@@ -179,6 +180,32 @@ TEST_F(CaptionLayoutTest, IconGapIsIgnoredWhereTheIconStandsOnTheFarSide) {
         EXPECT_EQ(b.mCaptionLines[0].X, c.x) << c.alignment << "/" << c.iconAlignment;
         EXPECT_EQ(b.mIconX, c.iconX) << c.alignment << "/" << c.iconAlignment;
         EXPECT_EQ(b.mIconY, 4);  // (18 - 6 - 16) / 2 + 6
+    }
+}
+
+// A stored set is read without the property's range check: a cell of 268435455 x 8 pixels is
+// bounded by the button's larger side, and never below the largest settable cell (32), so the
+// four settable sizes keep their edge on a button smaller than the icon.
+TEST_F(CaptionLayoutTest, StoredIconSizeFarOutOfRangeIsBoundedByTheButton) {
+    struct Case {
+        int width;
+        int iconSize;
+        int cell;
+    };
+    const Case cases[] = {{81, 268435455, 81}, {0, 268435455, 32}, {20, 4, 32}, {81, 3, 24}};
+    for (const Case& c : cases) {
+        TarvexButton& b = Make(2, c.width, 25);
+        SetCaption("Change");
+        b.mIconPresent = kTrue;
+        b.mAlignment = 0;
+        b.mIconSize = c.iconSize;
+        b.LayoutCaption();
+        EXPECT_EQ(b.IconCell(), c.cell) << c.width << "/" << c.iconSize;
+        EXPECT_EQ(b.mCaptionLines[0].X, 6 + c.cell + 5) << c.width << "/" << c.iconSize;
+        // The caption rectangle starts at the button's width when the line begins beyond it.
+        EXPECT_EQ(b.mIconX, std::min(c.width, 6 + c.cell + 5) - c.cell - 5)
+            << c.width << "/" << c.iconSize;
+        EXPECT_EQ(b.mIconY, (12 - c.cell) / 2 + 6) << c.width << "/" << c.iconSize;
     }
 }
 
