@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QShortcut>
 #include <QStyleHints>
 #include <cmath>
@@ -20,11 +21,35 @@ bool TarvexButtonWidget::event(QEvent* e) {
     bool handled = true;
     ReportingFailures(this, [&] {
         if (e->type() == QEvent::WindowActivate) leaveFocusTakenWhileInactive();
+        if (losesTheMouse(*e)) gestureButton_ = Qt::NoButton;
         // Before Qt's own handling: a deferred delete ends this widget inside it.
         followScreenScale(*e);
         handled = QWidget::event(e);
     });
     return handled;
+}
+
+// A gesture ends with the release of its button; when the control loses the mouse first, the
+// release goes elsewhere and the gesture has to end here, or no later press would ever click.
+// A modal window blocking this one takes the mouse, as does hiding or disabling the control. (A
+// popup takes it too; the next mouse event then shows the button no longer held.)
+bool TarvexButtonWidget::losesTheMouse(const QEvent& e) const {
+    switch (e.type()) {
+        case QEvent::WindowBlocked:
+        case QEvent::Hide:
+            return true;
+        case QEvent::EnabledChange:
+            return !isEnabled();
+        default:
+            return false;
+    }
+}
+
+// A press or move that shows the gesture's button no longer held: its release went to another
+// window (a menu or a dialog opened meanwhile), so the gesture is over.
+void TarvexButtonWidget::forgetGestureWhoseButtonIsUp(const QMouseEvent& e) {
+    if (gestureButton_ != Qt::NoButton && !(e.buttons() & gestureButton_))
+        gestureButton_ = Qt::NoButton;
 }
 
 // The focus-out of an inactive window is not the form's own (see focusOutEvent); if the form's
@@ -69,6 +94,7 @@ void TarvexButtonWidget::mousePressEvent(QMouseEvent* e) {
     lastPressTime_ = e->timestamp();
     lastPressPos_ = e->position();
     doubleClickHandled_ = false;
+    forgetGestureWhoseButtonIsUp(*e);
     if (gestureButton_ == Qt::NoButton) gestureButton_ = e->button();
     const QPointF at = devicePosition(*e);
     button_->MouseDownHandler(ButtonCode(e->button()), ShiftState(e->modifiers()), float(at.x()),
@@ -91,6 +117,7 @@ void TarvexButtonWidget::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void TarvexButtonWidget::mouseMoveEvent(QMouseEvent* e) {
     if (!button_) return;
+    forgetGestureWhoseButtonIsUp(*e);
     const QPointF at = devicePosition(*e);
     button_->MouseMoveHandler(ButtonsHeld(e->buttons()), ShiftState(e->modifiers()), float(at.x()),
                               float(at.y()));
@@ -170,7 +197,10 @@ void TarvexButtonWidget::SetAccessKeys(std::string_view keys) {
     }
 }
 
-// Keystrokes are queued for the focused widget, as typed keys would be.
+// Keystrokes are queued as typed keys are: each goes to the widget that has the focus when it is
+// delivered, not when it was sent. The press of Tab moves the focus on, so its release reaches
+// the newly focused control; only a TarvexButton there hears of a release without its press, so
+// for any other control it is dropped.
 void TarvexButtonWidget::SendKeys(std::string_view keys) {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
@@ -182,9 +212,19 @@ void TarvexButtonWidget::SendKeys(std::string_view keys) {
     } else {
         throw HostError("keystrokes \"" + std::string(keys) + "\" are not supported");
     }
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, modifiers));
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, modifiers));
+    const QPointer<TarvexButtonWidget> sender(this);
+    auto deliver = [sender, key, modifiers](QEvent::Type type) {
+        QWidget* target = QApplication::focusWidget();
+        if (type == QEvent::KeyPress && !target) target = sender.data();
+        if (type == QEvent::KeyRelease && !qobject_cast<TarvexButtonWidget*>(target)) return;
+        if (!target) return;
+        QKeyEvent event(type, key, modifiers);
+        QCoreApplication::sendEvent(target, &event);
+    };
+    QMetaObject::invokeMethod(
+        qApp, [deliver] { deliver(QEvent::KeyPress); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [deliver] { deliver(QEvent::KeyRelease); }, Qt::QueuedConnection);
 }
 
 }  // namespace tarvex::qt

@@ -394,6 +394,8 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     void onAccessKey(char16_t key);
     void leaveFocusTakenWhileInactive();
     static bool isControlButton(const QMouseEvent& event);
+    bool losesTheMouse(const QEvent& event) const;
+    void forgetGestureWhoseButtonIsUp(const QMouseEvent& event);
     bool isSecondPressOfDoubleClick(const QMouseEvent& event) const;
     void applyCursor();
     // The control draws in device pixels: its surface is the widget's size times the device
