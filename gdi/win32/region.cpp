@@ -122,6 +122,14 @@ Region CreatePolygonRgn(std::span<const POINT> points, int fillMode) {
     return Wrap(::CreatePolygonRgn(corners.data(), int(corners.size()), fillMode));
 }
 
+Region CreatePolygonRgn(std::span<const POINT> points, int fillMode, const RECT& visible) {
+    const Region whole = CreatePolygonRgn(points, fillMode);
+    Region shown;
+    CombineRgn(shown, whole,
+               CreateRectRgn(visible.left, visible.top, visible.right, visible.bottom), RGN_AND);
+    return shown;
+}
+
 int CombineRgn(Region& dst, const Region& a, const Region& b, int mode) {
     if (mode < RGN_AND || mode > RGN_COPY) return RGN_ERROR;
     Region result = Wrap(EmptyRgn());
