@@ -19,6 +19,11 @@
 #include "button/PropertyBag.hpp"
 #include "host/qt/TarvexButtonWidget.hpp"
 
+// Waits, running events, until the condition holds, and fails the test when it never does (Qt's
+// own waiting checks report to its test runner, which a GoogleTest case never hears).
+#define ASSERT_SOON(condition, milliseconds) \
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bool(condition); }, milliseconds)) << #condition
+
 namespace tarvex::qt {
 namespace {
 
@@ -114,13 +119,13 @@ TEST_F(QtHost, HoverThenLeaveRaisesMouseOutWithinAFewTicks) {
     ShowForm();
     QSignalSpy outs(cmd, &TarvexButtonWidget::mouseOut);
     QTest::mouseMove(cmd, QPoint(20, 10));
-    QTRY_COMPARE_WITH_TIMEOUT(cmd->button().mHovering, kTrue, 1000);
+    ASSERT_SOON(cmd->button().mHovering == kTrue, 1000);
     EXPECT_EQ(cmd->button().mButtonState, kStateHover);
     QTest::qWait(350);  // ticks with the pointer still over the button
     EXPECT_EQ(outs.count(), 0);
 
     QCursor::setPos(form->mapToGlobal(QPoint(300, 250)));
-    QTRY_COMPARE_WITH_TIMEOUT(outs.count(), 1, 500);
+    ASSERT_SOON(outs.count() == 1, 500);
     const int rest = cmd->button().mHasFocus == kTrue ? kStateFocused : kStateNormal;
     EXPECT_EQ(cmd->button().mButtonState, rest);
     EXPECT_FALSE(cmd->HoverTimerEnabled());
@@ -151,22 +156,22 @@ TEST_F(QtHost, TabAndArrowKeysMoveTheFocus) {
     auto* three = AddButton("Cmd3", form.get(), {10, 70});
     ShowForm();
     one->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), one);
+    ASSERT_SOON(QApplication::focusWidget() == one, 5000);
     EXPECT_EQ(one->button().mButtonState, kStateFocused);
     QSignalSpy keyDowns(one, &TarvexButtonWidget::keyDown);
 
     QTest::keyClick(one, Qt::Key_Right);
-    QTRY_COMPARE(QApplication::focusWidget(), two);
+    ASSERT_SOON(QApplication::focusWidget() == two, 5000);
     EXPECT_EQ(keyDowns.count(), 0);
     EXPECT_EQ(one->button().mHasFocus, kFalse);
     QTest::keyClick(two, Qt::Key_Down);
-    QTRY_COMPARE(QApplication::focusWidget(), three);
+    ASSERT_SOON(QApplication::focusWidget() == three, 5000);
     QTest::keyClick(three, Qt::Key_Up);
-    QTRY_COMPARE(QApplication::focusWidget(), two);
+    ASSERT_SOON(QApplication::focusWidget() == two, 5000);
     QTest::keyClick(two, Qt::Key_Left);
-    QTRY_COMPARE(QApplication::focusWidget(), one);
+    ASSERT_SOON(QApplication::focusWidget() == one, 5000);
     QTest::keyClick(one, Qt::Key_Tab);
-    QTRY_COMPARE(QApplication::focusWidget(), two);
+    ASSERT_SOON(QApplication::focusWidget() == two, 5000);
     EXPECT_EQ(two->button().mHasFocus, kTrue);
 }
 
@@ -179,7 +184,7 @@ TEST_F(QtHost, FocusMovedWhileTheWindowWasInactiveLeavesTheButtonWhenItReturns) 
     edit->setGeometry(10, 80, 100, 20);
     ShowForm();
     cmd->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), cmd);
+    ASSERT_SOON(QApplication::focusWidget() == cmd, 5000);
 
     QWidget other;
     other.resize(100, 100);
@@ -190,7 +195,7 @@ TEST_F(QtHost, FocusMovedWhileTheWindowWasInactiveLeavesTheButtonWhenItReturns) 
     edit->setFocus();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    QTRY_COMPARE(QApplication::focusWidget(), edit);
+    ASSERT_SOON(QApplication::focusWidget() == edit, 5000);
     EXPECT_EQ(cmd->button().mHasFocus, kFalse);
     EXPECT_EQ(cmd->button().mButtonState, kStateNormal);
 }
@@ -199,7 +204,7 @@ TEST_F(QtHost, SpaceClicksAtReleaseAndKeyCodesReachTheEvents) {
     auto* cmd = AddButton("Cmd1", form.get(), {10, 10});
     ShowForm();
     cmd->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), cmd);
+    ASSERT_SOON(QApplication::focusWidget() == cmd, 5000);
     QSignalSpy clicks(cmd, &TarvexButtonWidget::clicked);
     QSignalSpy keyDowns(cmd, &TarvexButtonWidget::keyDown);
     QSignalSpy keyPresses(cmd, &TarvexButtonWidget::keyPress);
@@ -245,7 +250,7 @@ TEST_F(QtHost, AltLetterAnywhereInTheWindowFiresTheAccessKey) {
     opt->button().SetValue(kTrue);
     ShowForm();
     edit->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), edit);
+    ASSERT_SOON(QApplication::focusWidget() == edit, 5000);
     QSignalSpy cmdClicks(cmd, &TarvexButtonWidget::clicked);
     QSignalSpy optClicks(opt, &TarvexButtonWidget::clicked);
     QSignalSpy optKeys(opt, &TarvexButtonWidget::keyPress);
@@ -456,9 +461,9 @@ TEST_F(QtHost, NothingReachesAButtonThatIsGone) {
     auto* cmd = AddButton("Cmd1", form.get(), {10, 10});
     ShowForm();
     cmd->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), cmd);
+    ASSERT_SOON(QApplication::focusWidget() == cmd, 5000);
     QTest::mouseMove(cmd, QPoint(5, 5));
-    QTRY_VERIFY(cmd->HoverTimerEnabled());
+    ASSERT_SOON(cmd->HoverTimerEnabled(), 5000);
     QTest::keyPress(cmd, Qt::Key_Right);  // queues a Tab for the focused button
     delete cmd;                           // ...which is gone before the queue runs
     QTest::qWait(300);                    // hover ticks would have come by now
@@ -471,7 +476,7 @@ TEST_F(QtHost, AClickHandlerMayDeleteItsButtonLater) {
     QPointer<TarvexButtonWidget> watch(cmd);
     QObject::connect(cmd, &TarvexButtonWidget::clicked, cmd, &QObject::deleteLater);
     QTest::mouseClick(cmd, Qt::LeftButton, {}, QPoint(5, 5));
-    QTRY_VERIFY(watch.isNull());
+    ASSERT_SOON(watch.isNull(), 5000);
 }
 
 // The window's handlers delete the widget at once, inside the control's own event: in MouseUp
