@@ -32,8 +32,8 @@
 
 namespace tarvex {
 
-// A layout that cannot be read or written. The message names the file and the place in it
-// (line and column for text that is not JSON, the path of the offending member otherwise).
+/// A layout that cannot be read or written. The message names the file and the place in it
+/// (line and column for text that is not JSON, the path of the offending member otherwise).
 class LayoutError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
@@ -67,25 +67,25 @@ struct FormLayout {
     PropertyBag properties;
     std::vector<LayoutControl> controls;
 
-    // The control with this name (and index); nullptr when there is none.
+    /// The control with this name (and index); nullptr when there is none.
     const LayoutControl* Find(std::string_view controlName,
                               std::optional<std::int32_t> index = std::nullopt) const;
 };
 
-// Turns a picture file named by a layout into a picture; throws on failure. Without a loader a
-// picture keeps only its file name (no pixels), so a layout read and written again loses nothing.
+/// Turns a picture file named by a layout into a picture; throws on failure. Without a loader a
+/// picture keeps only its file name (no pixels), so a layout read and written again loses nothing.
 using PictureLoader = std::function<PictureRef(const std::filesystem::path& file)>;
 
-// `sourceName` names the text in error messages; picture paths are taken relative to `baseDir`.
+/// `sourceName` names the text in error messages; picture paths are taken relative to `baseDir`.
 FormLayout ParseFormLayout(std::string_view text, std::string_view sourceName,
                            const std::filesystem::path& baseDir, const PictureLoader& loader = {});
 FormLayout ReadFormLayout(const std::filesystem::path& file, const PictureLoader& loader = {});
 
-// Picture paths are written relative to `baseDir`; a picture that came from no file cannot be
-// written and throws LayoutError.
+/// Picture paths are written relative to `baseDir`; a picture that came from no file cannot be
+/// written and throws LayoutError.
 std::string FormatFormLayout(const FormLayout& layout, const std::filesystem::path& baseDir);
-// Writes a temporary file next to `file` and renames it over `file`, so a failed write leaves
-// the earlier layout as it was.
+/// Writes a temporary file next to `file` and renames it over `file`, so a failed write leaves
+/// the earlier layout as it was.
 void WriteFormLayout(const FormLayout& layout, const std::filesystem::path& file);
 
 }  // namespace tarvex

@@ -17,7 +17,7 @@ enum class PropertyKind { Int32, Int16, Boolean, String, Font, Picture };
 
 std::string_view KindName(PropertyKind kind);
 
-// One stored value. Numbers of every width are held as 32-bit; booleans as 0 / -1.
+/// One stored value. Numbers of every width are held as 32-bit; booleans as 0 / -1.
 class PropertyValue {
   public:
     static PropertyValue Int32(std::int32_t v);
@@ -41,7 +41,7 @@ class PropertyValue {
     PictureRef picture_;
 };
 
-// ASCII case-insensitive key equality (keys are plain ASCII words).
+/// ASCII case-insensitive key equality (keys are plain ASCII words).
 bool KeysEqual(std::string_view a, std::string_view b);
 
 class PropertyBag {
@@ -49,14 +49,14 @@ class PropertyBag {
     using Entry = std::pair<std::string, PropertyValue>;
 
     // ---- Reading: the stored value converted to the reader's kind, or the default. A value that
-    // cannot be converted throws HostError naming the key.
+    /// cannot be converted throws HostError naming the key.
     std::int32_t ReadInt32(std::string_view key, std::int32_t defaultValue) const;
     std::int16_t ReadInt16(std::string_view key, std::int16_t defaultValue) const;
-    // Any non-zero number reads as -1.
+    /// Any non-zero number reads as -1.
     VBool ReadBoolean(std::string_view key, VBool defaultValue) const;
     std::string ReadString(std::string_view key, std::string defaultValue) const;
-    // A stored font reads as a fresh object with the stored attributes (each read of a saved set
-    // gives its reader its own font); the default is returned as it is.
+    /// A stored font reads as a fresh object with the stored attributes (each read of a saved set
+    /// gives its reader its own font); the default is returned as it is.
     FontRef ReadFont(std::string_view key, FontRef defaultValue) const;
     PictureRef ReadPicture(std::string_view key, PictureRef defaultValue) const;
 
@@ -68,10 +68,10 @@ class PropertyBag {
     void WriteString(std::string_view key, std::string v) {
         Write(key, PropertyValue::String(std::move(v)));
     }
-    // The stored font is a snapshot: later changes of the control's font do not reach the set.
+    /// The stored font is a snapshot: later changes of the control's font do not reach the set.
     void WriteFont(std::string_view key, const FontRef& v);
-    // An empty picture reference (none, or a picture with neither pixels nor a source file) is
-    // left out of the set, and removes what an earlier write stored under the key.
+    /// An empty picture reference (none, or a picture with neither pixels nor a source file) is
+    /// left out of the set, and removes what an earlier write stored under the key.
     void WritePicture(std::string_view key, PictureRef v);
 
     const PropertyValue* Find(std::string_view key) const;
@@ -79,7 +79,7 @@ class PropertyBag {
     bool Remove(std::string_view key);
     std::size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
-    // In the order of first writing; each key in the spelling of its latest writer.
+    /// In the order of first writing; each key in the spelling of its latest writer.
     const std::vector<Entry>& Entries() const { return entries_; }
 
   private:

@@ -56,7 +56,7 @@ enum class GradientOrientation : std::int32_t {
 };
 enum class GraphicsMode : std::int32_t { GraphicsModeAuto = -1, Compatible = 1, Advanced = 2 };
 
-// Visual states held in mButtonState.
+/// Visual states held in mButtonState.
 enum : std::int32_t {
     kStateNormal = 0,
     kStateBackgroundPass = 1,
@@ -65,7 +65,7 @@ enum : std::int32_t {
     kStateHover = 4,
 };
 
-// One laid-out caption line.
+/// One laid-out caption line.
 struct CaptionLine {
     std::int32_t X = 0;
     std::int32_t Y = 0;
@@ -83,8 +83,8 @@ struct CaptionRect {
 
 class TarvexButton {
   public:
-    // The creation step runs here (mLastMouseButton = 1, mRedrawFlag = 0, everything else
-    // zero/empty). The host must outlive the control.
+    /// The creation step runs here (mLastMouseButton = 1, mRedrawFlag = 0, everything else
+    /// zero/empty). The host must outlive the control.
     explicit TarvexButton(ControlHost& host);
     ~TarvexButton();  // the terminate step
     TarvexButton(const TarvexButton&) = delete;
@@ -93,9 +93,9 @@ class TarvexButton {
     ControlHost& Host() { return host_; }
     const ControlHost& Host() const { return host_; }
 
-    // Expires when the control is destroyed. A container's event handler may destroy the control
-    // (a window that deletes the button inside Click); whoever raised the event watches this to
-    // stop at once instead of running on in a control that is gone.
+    /// Expires when the control is destroyed. A container's event handler may destroy the control
+    /// (a window that deletes the button inside Click); whoever raised the event watches this to
+    /// stop at once instead of running on in a control that is gone.
     std::weak_ptr<const void> LifeToken() const { return lifeToken_; }
 
     // ---- Properties (get; let/set) ------------------------------------------------------------
@@ -154,7 +154,7 @@ class TarvexButton {
     void SetMouseIcon(PictureRef newIcon);
     std::uint32_t hwnd() const;
 
-    // "Redraws button".
+    /// "Redraws button".
     void RefreshButton();
 
     // ---- Persistence ---------------------------------------------------------------------------
@@ -167,9 +167,9 @@ class TarvexButton {
     void TextFont_FontChanged(std::string_view propertyName);
     void Show();
     void Resize();
-    // The surface's pixels changed size on screen (the window moved to a screen of another
-    // scale, the desktop's scale changed): the caption font is rebuilt at its new pixel height,
-    // then the resize steps run.
+    /// The surface's pixels changed size on screen (the window moved to a screen of another
+    /// scale, the desktop's scale changed): the caption font is rebuilt at its new pixel height,
+    /// then the resize steps run.
     void ResolutionChanged();
     void Terminate();
     void MouseDownHandler(std::int16_t Button, std::int16_t Shift, float X, float Y);
@@ -186,7 +186,7 @@ class TarvexButton {
     void TimerHover_Timer();
 
     // ---- Internal procedures -------------------------------------------------------------------
-    // Redraw pipeline.
+    /// Redraw pipeline.
     void DrawButton(bool backgroundPass);
     void DrawFramedBevelButton(bool backgroundPass);
     void DrawClassicButton(bool backgroundPass);
@@ -197,54 +197,54 @@ class TarvexButton {
     void DrawSoftFrameButton(bool backgroundPass);
     using Renderer = void (TarvexButton::*)(bool);
     static Renderer RendererFor(std::int32_t buttonType);
-    // Palette.
+    /// Palette.
     void BuildPalette(bool reset);
     static OleColor TranslateColor(OleColor colour);
     static std::int16_t CheckGradientSupport(bool restrict);
-    // Primitives.
+    /// Primitives.
     static OleColor ShiftColor(OleColor colour, std::int32_t amount, bool proportionalBlue,
                                std::string& channelText);
-    // The shift alone, for painters that do not read the channel text.
+    /// The shift alone, for painters that do not read the channel text.
     static OleColor ShiftColor(OleColor colour, std::int32_t amount, bool proportionalBlue);
     void SetPixelColor(std::int32_t x, std::int32_t y, OleColor colour);
     void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                   OleColor colour);
-    // `dc` null means the control's own surface (the classic "hDC = 0, fetch it" argument).
+    /// `dc` null means the control's own surface (the classic "hDC = 0, fetch it" argument).
     void DrawRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                   OleColor colour, bool outline, gdi::DeviceContext* dc = nullptr);
     void DrawBorder(OleColor outerTopLeft, OleColor outerBottomRight, OleColor innerTopLeft,
                     OleColor innerBottomRight, std::int32_t inset, bool single);
     void DrawFocusCue();
-    // Caption.
+    /// Caption.
     void FindAccessKey();
     void LayoutCaption();
     void CreateCaptionFont(const VBool& layoutRequested);
     void ReleaseCaptionFont();
     void DrawCaption(const OleColor& textColour, const OleColor& secondColour,
                      const OleColor& firstColour);
-    // Face, icon, shape, groups.
+    /// Face, icon, shape, groups.
     void DrawGradient();
     void PrepareIcon();
-    // The icon cell's side in pixels of the drawing surface (IconSize x 8, bounded by the
-    // button's own surface for a stored size far out of range), and the image drawn in it.
+    /// The icon cell's side in pixels of the drawing surface (IconSize x 8, bounded by the
+    /// button's own surface for a stored size far out of range), and the image drawn in it.
     std::int32_t IconCell() const;
     const gdi::Surface& IconImage() const;
     void BuildRegion();
     void UpdateOptionGroup();
     void PauseSeconds(float seconds);
 
-    // The back buffer (the control's persistent image) and its device context (`hDC`).
+    /// The back buffer (the control's persistent image) and its device context (`hDC`).
     gdi::DeviceContext& hDC();
     const gdi::Surface& BackBuffer() const { return backBuffer_; }
-    // Re-sizes the back buffer to the host's ScaleWidth x ScaleHeight (content is kept where it
-    // overlaps); called by Resize and whenever the size is found changed.
+    /// Re-sizes the back buffer to the host's ScaleWidth x ScaleHeight (content is kept where it
+    /// overlaps); called by Resize and whenever the size is found changed.
     void SyncBackBufferSize();
     std::int32_t ScaleWidth() const { return host_.ScaleWidth(); }
     std::int32_t ScaleHeight() const { return host_.ScaleHeight(); }
     bool UserMode() const { return host_.UserMode(); }
     void NotifyChanged(std::string_view key);  // sends the key only in design mode
     std::int32_t ShowMessage(std::string_view text, std::int32_t style);  // application title
-    // Makes `font` the control's TextFont and listens to its changes (TextFont_FontChanged).
+    /// Makes `font` the control's TextFont and listens to its changes (TextFont_FontChanged).
     void AttachTextFont(FontRef font);
 
     // ---- Members, in declaration order ----------------------------------------------------------
@@ -299,14 +299,14 @@ class TarvexButton {
     std::int32_t mGraphicsModeSetting = 0;
     std::int32_t mGraphicsMode = 0;
 
-    // Contained objects.
+    /// Contained objects.
     FontRef TextFont;
     FontObject::Subscription textFontSubscription_;
     gdi::Surface picIcon;  // the prepared (greyed) icon, S x S
-    // Click suppression after a right-button press lives here, not in mEnabled, so interaction
-    // never changes what `Enabled` reports.
+    /// Click suppression after a right-button press lives here, not in mEnabled, so interaction
+    /// never changes what `Enabled` reports.
     bool mSuppressClick = false;
-    // How many times `Icon` set has retried after a failure (it stops after one retry).
+    /// How many times `Icon` set has retried after a failure (it stops after one retry).
     int iconRetryDepth_ = 0;
 
   private:

@@ -13,11 +13,11 @@
 
 namespace tarvex {
 
-// A colour property value: 0x00BBGGRR for an explicit colour; a value below -1 (top bit set,
-// 0x80000000 + index) names a system colour.
+/// A colour property value: 0x00BBGGRR for an explicit colour; a value below -1 (top bit set,
+/// 0x80000000 + index) names a system colour.
 using OleColor = std::int32_t;
 
-// The control's 16-bit booleans: 0 false, -1 true; any non-zero value tests true.
+/// The control's 16-bit booleans: 0 false, -1 true; any non-zero value tests true.
 using VBool = std::int16_t;
 constexpr VBool kTrue = -1;
 constexpr VBool kFalse = 0;
@@ -25,14 +25,14 @@ constexpr VBool ToVBool(bool b) {
     return b ? kTrue : kFalse;
 }
 
-// A failure reported by the host or by a property set (a control that cannot be found, a stored
-// value of the wrong kind). Property procedures let it reach their caller.
+/// A failure reported by the host or by a property set (a control that cannot be found, a stored
+/// value of the wrong kind). Property procedures let it reach their caller.
 class HostError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
-// Picture types.
+/// Picture types.
 enum : std::int32_t {
     kPicTypeNone = 0,
     kPicTypeBitmap = 1,
@@ -40,8 +40,8 @@ enum : std::int32_t {
     kPicTypeIcon = 3
 };
 
-// A picture object: pixels with alpha plus its size in HIMETRIC (hundredths of a millimetre).
-// A picture without pixel data has no handle (`HasHandle()` false).
+/// A picture object: pixels with alpha plus its size in HIMETRIC (hundredths of a millimetre).
+/// A picture without pixel data has no handle (`HasHandle()` false).
 class Picture {
   public:
     Picture() = default;
@@ -54,13 +54,13 @@ class Picture {
     std::int32_t Height() const { return heightHimetric_; }
     bool HasHandle() const { return !pixels_.empty(); }
     const gdi::Surface& Pixels() const { return pixels_; }
-    // The file the picture came from, when known (kept so a saved layout can name it again).
+    /// The file the picture came from, when known (kept so a saved layout can name it again).
     const std::string& SourcePath() const { return sourcePath_; }
     void SetSourcePath(std::string path) { sourcePath_ = std::move(path); }
-    // The other sizes of the same image (the further frames of a multi-size icon file).
+    /// The other sizes of the same image (the further frames of a multi-size icon file).
     void AddFrame(gdi::Surface pixels) { frames_.push_back(std::move(pixels)); }
     const std::vector<gdi::Surface>& Frames() const { return frames_; }
-    // The image or frame exactly `side` pixels square; nullptr when the picture has none.
+    /// The image or frame exactly `side` pixels square; nullptr when the picture has none.
     const gdi::Surface* SquareOfSide(std::int32_t side) const;
 
     static std::int32_t PixelsToHimetric(std::int32_t pixels);  // at 96 dpi, rounded
@@ -76,14 +76,14 @@ class Picture {
 };
 using PictureRef = std::shared_ptr<const Picture>;
 
-// A font object (name, size in points, style flags) that reports changes to its listeners.
-// Shared: a control's `TextFont` may be the very object of its form, so later changes of the
-// form's font reach the control.
+/// A font object (name, size in points, style flags) that reports changes to its listeners.
+/// Shared: a control's `TextFont` may be the very object of its form, so later changes of the
+/// form's font reach the control.
 class FontObject {
   public:
     using Listener = std::function<void(std::string_view propertyName)>;
 
-    // Keeps a listener registered for its lifetime.
+    /// Keeps a listener registered for its lifetime.
     class Subscription {
       public:
         Subscription() = default;
@@ -106,7 +106,7 @@ class FontObject {
     std::shared_ptr<FontObject> Clone() const;  // same attributes, no listeners
 
     const std::string& Name() const { return name_; }
-    // Size in points as fixed point with four decimals (8.25 pt = 82500).
+    /// Size in points as fixed point with four decimals (8.25 pt = 82500).
     std::int64_t SizeTenThousandths() const { return size_; }
     double Size() const { return double(size_) / 10000.0; }
     bool Bold() const { return bold_; }

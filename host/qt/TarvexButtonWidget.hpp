@@ -33,24 +33,24 @@ namespace tarvex::qt {
 // ---- Message boxes
 // -------------------------------------------------------------------------------
 
-// Shows the control's modal boxes. `style` is the classic value: buttons (vbOKOnly, vbOKCancel,
-// vbYesNo, ...) plus an icon (vbCritical, vbQuestion, vbExclamation, vbInformation); the answer is
-// vbOK, vbCancel, vbYes, vbNo, ... A test installs its own service so that boxes are answered
-// at once, without timers or a running dialog.
+/// Shows the control's modal boxes. `style` is the classic value: buttons (vbOKOnly, vbOKCancel,
+/// vbYesNo, ...) plus an icon (vbCritical, vbQuestion, vbExclamation, vbInformation); the answer is
+/// vbOK, vbCancel, vbYes, vbNo, ... A test installs its own service so that boxes are answered
+/// at once, without timers or a running dialog.
 class MessageBoxService {
   public:
     virtual ~MessageBoxService() = default;
     virtual int Show(QWidget* parent, const QString& text, int style, const QString& title) = 0;
 };
 
-// The desktop's QMessageBox, run modally over `parent`'s window.
+/// The desktop's QMessageBox, run modally over `parent`'s window.
 class QtMessageBoxService final : public MessageBoxService {
   public:
     int Show(QWidget* parent, const QString& text, int style, const QString& title) override;
 };
 
-// Remembers every box it is asked to show and answers from a queue; with the queue empty it
-// answers the first button of the box (vbOK, vbYes, ...).
+/// Remembers every box it is asked to show and answers from a queue; with the queue empty it
+/// answers the first button of the box (vbOK, vbYes, ...).
 class RecordingMessageBoxService final : public MessageBoxService {
   public:
     struct Box {
@@ -63,41 +63,41 @@ class RecordingMessageBoxService final : public MessageBoxService {
     std::deque<int> answers;
 };
 
-// The process-wide service every TarvexButtonWidget uses. Installing null restores the desktop's
-// boxes. Returns the service that was installed before.
+/// The process-wide service every TarvexButtonWidget uses. Installing null restores the desktop's
+/// boxes. Returns the service that was installed before.
 std::shared_ptr<MessageBoxService> SetMessageBoxService(std::shared_ptr<MessageBoxService> service);
 MessageBoxService& CurrentMessageBoxService();
 
-// The title of boxes that name none of their own ("Vornik" unless changed).
+/// The title of boxes that name none of their own ("Vornik" unless changed).
 void SetApplicationTitle(const QString& title);
 QString ApplicationTitle();
 
 // ---- Pictures, colours, shapes, containers
 // -------------------------------------------------------
 
-// Reads a PNG, ICO, BMP or GIF file into a picture with an ARGB surface (an .ico file gives an
-// icon picture, anything else a bitmap). Throws HostError naming the file when it cannot be read.
+/// Reads a PNG, ICO, BMP or GIF file into a picture with an ARGB surface (an .ico file gives an
+/// icon picture, anything else a bitmap). Throws HostError naming the file when it cannot be read.
 PictureRef LoadPicture(const QString& path);
 
-// Maps a Qt palette (normally the desktop's, QApplication::palette()) onto the system colours the
-// drawing layer answers from. Colours that a palette does not carry keep their classic values.
+/// Maps a Qt palette (normally the desktop's, QApplication::palette()) onto the system colours the
+/// drawing layer answers from. Colours that a palette does not carry keep their classic values.
 void ApplyDesktopPalette(const QPalette& palette);
 
-// A drawing-layer region as a Qt region, span by span (exact, no scaling).
+/// A drawing-layer region as a Qt region, span by span (exact, no scaling).
 QRegion ToQRegion(const gdi::Region& region);
 
-// Marks `widget` as an element of a control array (shown as "Name(index)").
+/// Marks `widget` as an element of a control array (shown as "Name(index)").
 void SetControlIndex(QWidget* widget, int index);
 std::optional<int> ControlIndex(const QWidget* widget);
-// Marks a widget that is neither a QGroupBox nor a plain QFrame as a container of its own
-// (buttons inside it then form their own option group).
+/// Marks a widget that is neither a QGroupBox nor a plain QFrame as a container of its own
+/// (buttons inside it then form their own option group).
 void MarkAsContainer(QWidget* widget);
-// A QGroupBox, a plain QFrame, or a widget marked as a container.
+/// A QGroupBox, a plain QFrame, or a widget marked as a container.
 bool IsContainer(const QWidget* widget);
 
-// A system colour (the classic index, 15 for the button face, 18 for its text) given to a colour
-// property: QVariant::fromValue(SystemColor{18}) written to "foreColor" stores the colour the
-// system uses for it at that moment, as the control's colour properties do.
+/// A system colour (the classic index, 15 for the button face, 18 for its text) given to a colour
+/// property: QVariant::fromValue(SystemColor{18}) written to "foreColor" stores the colour the
+/// system uses for it at that moment, as the control's colour properties do.
 struct SystemColor {
     int index = 0;
 };
@@ -107,8 +107,8 @@ struct SystemColor {
 
 class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEvents {
     Q_OBJECT
-    // The control's public properties (Properties.cpp). Each goes through the control's own
-    // property procedure: its range checks, its run-mode rules, its notifications and redraws.
+    /// The control's public properties (Properties.cpp). Each goes through the control's own
+    /// property procedure: its range checks, its run-mode rules, its notifications and redraws.
     Q_PROPERTY(Alignment alignment READ alignment WRITE setAlignment)
     Q_PROPERTY(bool showFocus READ showFocus WRITE setShowFocus)
     Q_PROPERTY(GraphicsMode graphicsMode READ graphicsMode WRITE setGraphicsMode)
@@ -141,8 +141,8 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     Q_PROPERTY(quint32 hwnd READ hwnd STORED false DESIGNABLE false)
 
   public:
-    // The control's enumerations, with their fixed values. Plain enumerations, as Qt's own widgets
-    // have: uic writes a .ui file's value as TarvexButtonWidget::Shaded.
+    /// The control's enumerations, with their fixed values. Plain enumerations, as Qt's own widgets
+    /// have: uic writes a .ui file's value as TarvexButtonWidget::Shaded.
     enum ButtonType {
         FramedBevel = 1,
         Classic = 2,
@@ -176,7 +176,7 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     Q_ENUM(IconSize)
     enum GradientOrientation { LeftToRight = 0, TopToBottom = 1, RightToLeft = 2, BottomToTop = 3 };
     Q_ENUM(GradientOrientation)
-    // Automatic: the system's classification; SystemDefault, Compatible and Advanced force a mode.
+    /// Automatic: the system's classification; SystemDefault, Compatible and Advanced force a mode.
     enum GraphicsMode { Automatic = -1, SystemDefault = 0, Compatible = 1, Advanced = 2 };
     Q_ENUM(GraphicsMode)
     enum Pointer {
@@ -200,51 +200,51 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     };
     Q_ENUM(Pointer)
 
-    // The Qt way (uic, QUiLoader, Designer, code): a control that takes its settings from the
-    // property writes that follow, as from a stored layout (taken as they are, Properties.cpp),
-    // until it is first shown; from then on every write goes through the property procedures.
-    // Shown in design mode without any stored setting, it is a new instance (new-instance
-    // defaults).
+    /// The Qt way (uic, QUiLoader, Designer, code): a control that takes its settings from the
+    /// property writes that follow, as from a stored layout (taken as they are, Properties.cpp),
+    /// until it is first shown; from then on every write goes through the property procedures.
+    /// Shown in design mode without any stored setting, it is a new instance (new-instance
+    /// defaults).
     explicit TarvexButtonWidget(QWidget* parent = nullptr);
-    // Creates the control with its new-instance defaults. `name` becomes the objectName and the
-    // control's name; `index` makes it an element of a control array.
+    /// Creates the control with its new-instance defaults. `name` becomes the objectName and the
+    /// control's name; `index` makes it an element of a control array.
     TarvexButtonWidget(QWidget* parent, const QString& name,
                        std::optional<int> index = std::nullopt);
-    // Creates the control from a stored property set (a saved layout being loaded): the
-    // new-instance defaults do not run, only the reading of the set. Throws what the reading
-    // throws (a value of the wrong kind, for example).
+    /// Creates the control from a stored property set (a saved layout being loaded): the
+    /// new-instance defaults do not run, only the reading of the set. Throws what the reading
+    /// throws (a value of the wrong kind, for example).
     TarvexButtonWidget(QWidget* parent, const QString& name, const PropertyBag& stored,
                        std::optional<int> index = std::nullopt);
     ~TarvexButtonWidget() override;
 
-    // The control; it lives as long as the widget (hasButton() is false only while the widget
-    // is being destroyed).
+    /// The control; it lives as long as the widget (hasButton() is false only while the widget
+    /// is being destroyed).
     bool hasButton() const { return button_ != nullptr; }
     TarvexButton& button() { return *button_; }
     const TarvexButton& button() const { return *button_; }
     std::optional<int> index() const { return index_; }
 
-    // Reads a stored property set into the control (the loading of a saved layout).
+    /// Reads a stored property set into the control (the loading of a saved layout).
     void loadProperties(const PropertyBag& bag);
 
-    // Handlers that receive the events with their arguments by reference (may be null); the Qt
-    // signals below carry the same events by value. The sink must outlive the widget or be reset.
+    /// Handlers that receive the events with their arguments by reference (may be null); the Qt
+    /// signals below carry the same events by value. The sink must outlive the widget or be reset.
     void setEventSink(ButtonEvents* sink) { sink_ = sink; }
 
-    // False puts the control in design mode (the look-shaping properties then change). Default
-    // true: the running program.
+    /// False puts the control in design mode (the look-shaping properties then change). Default
+    /// true: the running program.
     void setUserMode(bool userMode) { userMode_ = userMode; }
 
-    // The form's font object, answered as the ambient font and the form's font (by default one
-    // built from the parent's QFont when the widget is created). Shared, not copied. The control
-    // hears of it as an ambient "Font" change and takes the object as its caption font.
+    /// The form's font object, answered as the ambient font and the form's font (by default one
+    /// built from the parent's QFont when the widget is created). Shared, not copied. The control
+    /// hears of it as an ambient "Font" change and takes the object as its caption font.
     void setAmbientFont(FontRef font);
 
     QSize sizeHint() const override;
 
-    // Whether property writes are still taken as the stored settings of a layout being loaded.
+    /// Whether property writes are still taken as the stored settings of a layout being loaded.
     bool isLoading() const { return loading_ != nullptr; }
-    // Ends the loading (the first show does it): later writes go through the property procedures.
+    /// Ends the loading (the first show does it): later writes go through the property procedures.
     void finishLoading();
 
     // ---- Qt properties (Properties.cpp)
@@ -312,7 +312,7 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     void keyDown(int keyCode, int shift);
     void keyUp(int keyCode, int shift);
     void mouseOut();
-    // Design mode only: the stored property with this key changed.
+    /// Design mode only: the stored property with this key changed.
     void propertyChanged(const QString& key);
 
   protected:
@@ -378,7 +378,7 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
   private:
     TarvexButtonWidget(QWidget* parent, const QString& name, std::optional<int> index,
                        const PropertyBag* stored);
-    // ButtonEvents: forwards to the sink, then emits the signal.
+    /// ButtonEvents: forwards to the sink, then emits the signal.
     void Click(TarvexButton&) override;
     void MouseDown(TarvexButton&, std::int16_t& Button, std::int16_t& Shift, float& X,
                    float& Y) override;
@@ -398,17 +398,17 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     void forgetGestureWhoseButtonIsUp(const QMouseEvent& event);
     bool isSecondPressOfDoubleClick(const QMouseEvent& event) const;
     void applyCursor();
-    // The control draws in device pixels: its surface is the widget's size times the device
-    // pixel ratio, mouse positions reach it in device pixels, its shape is kept in them.
+    /// The control draws in device pixels: its surface is the widget's size times the device
+    /// pixel ratio, mouse positions reach it in device pixels, its shape is kept in them.
     qreal deviceRatio() const;
     QPointF devicePosition(const QMouseEvent& event) const;
     bool showsDevicePoint(QPointF devicePoint) const;
     void applyShape();
-    // A move to a screen of another scale (or a new desktop scale) redraws at the new ratio.
+    /// A move to a screen of another scale (or a new desktop scale) redraws at the new ratio.
     void followScreenScale(const QEvent& event);
 
-    // Properties.cpp: a write while loading joins the stored settings; otherwise `let` runs the
-    // control's property procedure.
+    /// Properties.cpp: a write while loading joins the stored settings; otherwise `let` runs the
+    /// control's property procedure.
     void assignProperty(std::string_view key, const PropertyValue& stored,
                         const std::function<void(TarvexButton&)>& let);
     void rereadLoadedProperties();
@@ -423,20 +423,20 @@ class TarvexButtonWidget : public QWidget, public ControlHost, private ButtonEve
     PictureRef mouseIcon_;
     std::int16_t mousePointer_ = 0;
     std::vector<std::unique_ptr<QShortcut>> accessKeys_;
-    // The window shape in device pixels, as the control gave it, and the ratio it was drawn for.
+    /// The window shape in device pixels, as the control gave it, and the ratio it was drawn for.
     std::optional<gdi::Region> shape_;
     qreal drawnRatio_ = 0;
-    // The gesture that makes a click: the button whose press began on the control.
+    /// The gesture that makes a click: the button whose press began on the control.
     Qt::MouseButton gestureButton_ = Qt::NoButton;
     bool gestureIsDoubleClick_ = false;
-    // The last press, to recognise the second press of a double click ourselves whatever order
-    // the platform delivers press and double-click in.
+    /// The last press, to recognise the second press of a double click ourselves whatever order
+    /// the platform delivers press and double-click in.
     Qt::MouseButton lastPressButton_ = Qt::NoButton;
     quint64 lastPressTime_ = 0;
     QPointF lastPressPos_;
     bool lastPressValid_ = false;
     bool doubleClickHandled_ = false;
-    // Last: created after everything the control may ask its host for, destroyed first.
+    /// Last: created after everything the control may ask its host for, destroyed first.
     std::unique_ptr<TarvexButton> button_;
 };
 
