@@ -129,16 +129,31 @@ main=$(window_named '^Vornik 1.2$') || {
     echo "FAILED: the Vornik window did not open"
     exit 1
 }
-eval "$(xdotool getwindowgeometry --shell "$main")"
-# 3870 x 3450 twips.
-[ "$WIDTH" = $((3870 * dpi / 1440)) ] && [ "$HEIGHT" = $((3450 * dpi / 1440)) ] ||
-    fail "the window is $WIDTH x $HEIGHT pixels at $dpi dots per inch"
+# A window can be listed before it is shown and takes input: wait until it is visible and has
+# the keyboard, then give a busy machine a moment before the first click.
+timeout 30 xdotool search --sync --onlyvisible --name '^Vornik 1.2$' > /dev/null 2>&1
+xdotool windowfocus --sync "$main" 2> /dev/null
+sleep 1
+
+# 3870 x 3450 twips. The window settles its own size once it sees the system's frame: allow it
+# a few seconds to get there.
+tries=0
+while :; do
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    [ "$WIDTH" = $((3870 * dpi / 1440)) ] && [ "$HEIGHT" = $((3450 * dpi / 1440)) ] && break
+    if [ $tries -ge 50 ]; then
+        fail "the window is $WIDTH x $HEIGHT pixels at $dpi dots per inch"
+        break
+    fi
+    sleep 0.1
+    tries=$((tries + 1))
+done
 
 # Remove both tabs and point the banners at a picture.
 # Typed without Shift (a shifted key right at the start can be lost to a busy display).
 picture='\\server\pictures\no banner.gif'
 click_at 116 81
-sleep 0.5
+sleep 1
 xdotool type --delay 40 "$picture"
 click_at 22 136
 click_at 22 152
