@@ -22,9 +22,11 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code error;
-    // Tests make folders read-only; give them back so they can be removed.
+    // Tests make folders read-only; give them back so they can be removed. Prefixes hold drive
+    // links such as dosdevices/z: -> /, so an entry is asked about itself, never its link's target.
     for (const auto& entry : fs::recursive_directory_iterator(path_, error)) {
-        if (entry.is_directory(error)) fs::permissions(entry.path(), fs::perms::owner_all, error);
+        if (fs::is_directory(entry.symlink_status(error)))
+            fs::permissions(entry.path(), fs::perms::owner_all, error);
     }
     fs::permissions(path_, fs::perms::owner_all, error);
     fs::remove_all(path_, error);
