@@ -25,5 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The messenger runs under Wine; Vornik is of no use without it, but edits its files itself.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS wine)
+# The window's fonts are mapped to these metric-compatible faces; with any other face the labels,
+# laid out for those metrics, are cut off. dpkg-shlibdeps adds the libraries to this line.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 
 include(CPack)

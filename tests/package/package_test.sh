@@ -31,7 +31,7 @@ diff -u "$scratch/expected" "$scratch/files" || fail "the package holds other fi
 
 # Depends comes from the libraries the program links: the toolkit and the font libraries.
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libqt6widgets6 libqt6gui6 libfreetype6 libfontconfig1; do
+for library in libc6 libqt6widgets6 libqt6gui6 libfreetype6 libfontconfig1 fonts-liberation2; do
     echo "$depends" | grep -q "\b$library\b" || fail "Depends lacks $library: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = vornik ] || fail "the package is not named vornik"
