@@ -30,7 +30,7 @@ bool IsInput(QEvent::Type type) {
     }
 }
 
-// Swallows input to the window and keeps it open while the work runs.
+// Swallows the mouse and the keyboard of the window while the work runs.
 class InputHold final : public QObject {
   public:
     explicit InputHold(QWidget& window) : window_(window) { qApp->installEventFilter(this); }
@@ -42,10 +42,6 @@ class InputHold final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget == nullptr || widget->window() != &window_) return false;
-        if (event->type() == QEvent::Close) {
-            event->ignore();
-            return true;
-        }
         return IsInput(event->type());
     }
 
