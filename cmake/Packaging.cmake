@@ -23,6 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_NAME vornik)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads its Wayland platform at run time, so no library names it: a session without X needs it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-wayland)
 # The messenger runs under Wine; Vornik is of no use without it, but edits its files itself.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS wine)
 
