@@ -152,50 +152,40 @@ def main():
         }
         program_args = ["--prefix", "relative folder/pfx", "--version"]
 
+        def check(how, result, builds_before, **also):
+            if result.returncode != 0:
+                raise Failure(f"{how} failed ({result.returncode}): {result.stderr}")
+            values, args = report(out)
+            expect(f"{how}: the program ran as", values["user"], "nobody")
+            expect(f"{how}: it ran in", values["cwd"], caller)
+            expect(f"{how}: its arguments", args, program_args)
+            for name, wanted in dict(user_env, **also).items():
+                if name in values:
+                    expect(f"{how}: {name}", values[name], wanted)
+            builds = open(os.path.join(out, "cmake.log")).read().splitlines()[builds_before:]
+            expect(f"{how}: cmake ran as", [line.split(" ")[0] for line in builds],
+                   ["nobody", "nobody"])
+            expect(f"{how}: files of the copy not owned by the user", not_owned_by(repo, uid), [])
+            os.remove(os.path.join(out, "program.report"))
+
         # Through a real sudo, from root to the user.
-        result = run([sudo, "-u", "nobody", "env"] + [f"{k}={v}" for k, v in user_env.items()] +
-                     [script] + program_args, cwd=caller)
-        if result.returncode != 0:
-            raise Failure(f"sudo -u nobody scripts/run failed ({result.returncode}): "
-                          f"{result.stderr}")
-        values, args = report(out)
-        expect("the program ran as", values["user"], "nobody")
-        expect("it ran in", values["cwd"], caller)
-        expect("its arguments", args, program_args)
-        for name in ("WINEPREFIX", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "HOME"):
-            expect(name, values[name], user_env[name])
-        builds = open(os.path.join(out, "cmake.log")).read().splitlines()
-        expect("cmake ran", [line.split(" ")[0] for line in builds], ["nobody", "nobody"])
-        expect("files of the copy not owned by the user", not_owned_by(repo, uid), [])
+        as_user = [sudo, "-u", "nobody", "env"] + [f"{k}={v}" for k, v in user_env.items()]
+        check("sudo -u nobody scripts/run", run(as_user + [script] + program_args, cwd=caller), 0)
 
         # The user's own "sudo scripts/run": the script goes back to the user, with the user's
-        # environment, before it builds.
-        os.remove(os.path.join(out, "program.report"))
+        # environment and what was set on sudo's line, before it builds.
         on_sudo_line = os.path.join(work, "config from the sudo line")
         result = run([sys.executable, "-c", FAKE_SUDO, str(uid), str(gid), script] +
                      program_args, cwd=caller,
                      env=dict(user_env, VORNIK_RUN_TEST_ON_SUDO_LINE=on_sudo_line))
-        if result.returncode != 0:
-            raise Failure(f"sudo scripts/run failed ({result.returncode}): {result.stderr}")
-        values, args = report(out)
-        expect("through sudo the program ran as", values["user"], "nobody")
-        expect("it ran in", values["cwd"], caller)
-        expect("its arguments", args, program_args)
-        for name in ("WINEPREFIX", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "HOME"):
-            expect(f"through sudo {name}", values[name], user_env[name])
-        expect("XDG_CONFIG_HOME set on sudo's line", values["XDG_CONFIG_HOME"], on_sudo_line)
-        builds = open(os.path.join(out, "cmake.log")).read().splitlines()
-        expect("through sudo cmake ran as", [line.split(" ")[0] for line in builds[2:]],
-               ["nobody", "nobody"])
-        expect("files of the copy not owned by the user", not_owned_by(repo, uid), [])
+        check("sudo scripts/run", result, 2, XDG_CONFIG_HOME=on_sudo_line)
 
         # A build tree an earlier version left owned by root is reported, with the cure.
         left = os.path.join(repo, "build", "default", "CMakeFiles")
         os.makedirs(left)
         os.chown(os.path.join(repo, "build", "default"), 0, 0)
         os.chown(left, 0, 0)
-        result = run([sudo, "-u", "nobody", "env"] + [f"{k}={v}" for k, v in user_env.items()] +
-                     [script] + program_args, cwd=caller)
+        result = run(as_user + [script] + program_args, cwd=caller)
         cure = f"sudo chown -R nobody: {repo}/build"
         if result.returncode == 0 or cure not in result.stderr:
             raise Failure(f"a root-owned build/ was not reported with \"{cure}\" "
