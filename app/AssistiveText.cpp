@@ -15,7 +15,14 @@ namespace {
 
 class WindowAccessible final : public QAccessibleWidget {
   public:
-    explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+    explicit WindowAccessible(FrmVornik* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+    // Busy while a command runs: its controls take nothing meanwhile.
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.busy = static_cast<const FrmVornik*>(widget())->CommandRunning();
+        return s;
+    }
 };
 
 QAccessibleInterface* WindowInterfaceFactory(const QString&, QObject* object) {

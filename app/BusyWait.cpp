@@ -3,12 +3,19 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QTimer>
 #include <QWidget>
+#include <atomic>
+#include <chrono>
 #include <exception>
 #include <thread>
 
 namespace vornik {
 namespace {
+
+// How often the window's thread looks whether the work is done: short against what a person
+// notices, long against the cost of looking.
+constexpr std::chrono::milliseconds kLookForTheEnd{5};
 
 bool IsInput(QEvent::Type type) {
     switch (type) {
@@ -30,7 +37,7 @@ bool IsInput(QEvent::Type type) {
     }
 }
 
-// Swallows input to the window and keeps it open while the work runs.
+// Swallows the mouse and the keyboard of the window while the work runs.
 class InputHold final : public QObject {
   public:
     explicit InputHold(QWidget& window) : window_(window) { qApp->installEventFilter(this); }
@@ -42,10 +49,6 @@ class InputHold final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget == nullptr || widget->window() != &window_) return false;
-        if (event->type() == QEvent::Close) {
-            event->ignore();
-            return true;
-        }
         return IsInput(event->type());
     }
 
@@ -58,17 +61,27 @@ class InputHold final : public QObject {
 void RunWhileBusy(QWidget& window, const std::function<void()>& work) {
     const InputHold hold(window);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QEventLoop loop;
     std::exception_ptr failure;
+    // The worker touches nothing of Qt: the window's thread looks for the end of the work itself,
+    // so that every hand-over between the two threads is one the language defines.
+    std::atomic<bool> done = false;
     std::thread worker([&] {
         try {
             work();
         } catch (...) {
             failure = std::current_exception();
         }
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        done.store(true, std::memory_order_release);
     });
+    QEventLoop loop;
+    QTimer watch;
+    watch.setInterval(kLookForTheEnd);
+    QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
+        if (done.load(std::memory_order_acquire)) loop.quit();
+    });
+    watch.start();
     loop.exec();
+    // The loop also ends when the application quits: the work is still waited for.
     worker.join();
     QApplication::restoreOverrideCursor();
     if (failure) std::rethrow_exception(failure);

@@ -1,6 +1,7 @@
 // Work that may take a while (a hive another program keeps locked, a slow disk) runs off the
-// window's thread: the window keeps painting and shows a busy cursor, and takes no input until
-// the work is done, so nothing can start a second change meanwhile.
+// window's thread: the window keeps painting and shows a busy cursor, and takes no mouse or key
+// input until the work is done. What reaches the window by other ways (an assistive tool's
+// actions, a request to close it) is the window's command gate's to refuse.
 #pragma once
 
 #include <functional>

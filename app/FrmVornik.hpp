@@ -3,7 +3,9 @@
 
 #include <QString>
 #include <QWidget>
+#include <memory>
 
+#include "app/CommandGate.hpp"
 #include "app/StandardControls.hpp"
 #include "app/WindowCommands.hpp"
 
@@ -37,11 +39,20 @@ class FrmVornik final : public QWidget {
     tarvex::qt::TarvexButtonWidget* CmdBrowse() const { return cmdBrowse_; }
     tarvex::qt::TarvexButtonWidget* TarvexButton1() const { return tarvexButton1_; }
 
+    // A command is under way (it may be waiting for a hive or for the user's answer in a box).
+    bool CommandRunning() const { return gate_.Running(); }
+
+  protected:
+    // While a command runs the window stays open and closes once the command has ended: a
+    // write is never cut off halfway.
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void CreateButtons(const tarvex::FormLayout& layout);
     void CreateButton(const tarvex::LayoutControl& stored);
     tarvex::qt::TarvexButtonWidget* RequireButton(const char* name);
     void ConnectHandlers();
+    void RunCommand(void (FrmVornik::*command)());
 
     void CmdChange_Click();
     void CmdBrowse_Click();
@@ -52,13 +63,16 @@ class FrmVornik final : public QWidget {
     void ApplyTabOptions(TabOption changed);
 
     MessengerTarget& target_;
-    DialogService& dialogs_;
+    CommandGate gate_;
+    // The window's boxes and dialogs; each holds the controls before it opens.
+    std::unique_ptr<DialogService> dialogs_;
     StandardControls controls_;
     tarvex::qt::TarvexButtonWidget* cmdChange_ = nullptr;
     tarvex::qt::TarvexButtonWidget* cmdBrowse_ = nullptr;
     tarvex::qt::TarvexButtonWidget* tarvexButton1_ = nullptr;
     // The open-file dialog's file name, kept from one use to the next.
     QString dialogFileName_;
+    bool closeWhenIdle_ = false;
 };
 
 }  // namespace vornik

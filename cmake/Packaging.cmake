@@ -25,8 +25,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The messenger runs under Wine; Vornik is of no use without it, but edits its files itself.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS wine)
-# The window's fonts are mapped to these metric-compatible faces; with any other face the labels,
-# laid out for those metrics, are cut off. dpkg-shlibdeps adds the libraries to this line.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# Neither is named by a library the program links, so dpkg-shlibdeps cannot find them: Qt loads its
+# Wayland platform at run time (a session without X needs it), and the window's fonts are mapped
+# to these metric-compatible faces (with any other face the labels, laid out for their metrics,
+# are cut off). dpkg-shlibdeps adds the libraries to this line.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland, fonts-liberation2")
 
 include(CPack)

@@ -5,7 +5,7 @@ option(VORNIK_BUILD_WINDOWS
        "Cross-compile the Windows build beside this one and run its tests under Wine" ON)
 
 if(NOT VORNIK_BUILD_WINDOWS OR CMAKE_CROSSCOMPILING OR WIN32 OR NOT VORNIK_BUILD_TESTS
-   OR VORNIK_SANITIZE)
+   OR VORNIK_SANITIZE OR VORNIK_SANITIZE_THREAD)
     return()
 endif()
 find_program(VORNIK_MINGW_CXX NAMES x86_64-w64-mingw32-g++-posix)

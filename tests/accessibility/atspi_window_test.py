@@ -5,13 +5,17 @@ Starts its own display (Xvfb -displayfd), its own D-Bus session, the accessibili
 registry of at-spi2-core, and the Vornik program with Qt's accessibility bridge switched on; then
 walks the window through a real AT-SPI client (pyatspi): finds "Change" by role and name, reads
 every control's role and name, and presses "Help / About" through its action, which opens the help
-box, which is then closed through AT-SPI as well. Every process the test starts is ended by its id
-before it returns.
+box, which is then closed through AT-SPI as well. Behind that box, and again while "Change" waits
+for the prefix's hive that the test keeps locked, it presses the buttons, toggles a check box and
+rewrites the text box through AT-SPI: none of it may start a second command or change a control,
+and the window must say that it is busy. Every process the test starts is ended by its id before
+it returns.
 
 Usage: atspi_window_test.py <path of the vornik program>
 Exit status 0 passed, 1 failed, 77 skipped (no display server could be started).
 """
 import ctypes
+import fcntl
 import os
 import shutil
 import signal
@@ -43,8 +47,30 @@ EXPECTED_CONTROLS = [
 ]
 
 
+# A user hive of a prefix as Wine writes it, with an old banner value of another type.
+INITIAL_HIVE = """WINE REGISTRY Version 2
+;; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000
+
+#arch=win64
+
+[Software\\\\Yahoo\\\\Pager\\\\yurl] 1700000000
+#time=1da13a8f6c2a000
+"Chat Adurl"=dword:00000001
+
+"""
+
+
 class Failure(Exception):
     pass
+
+
+def make_prefix(folder):
+    os.makedirs(os.path.join(folder, "drive_c"))
+    os.makedirs(os.path.join(folder, "dosdevices"))
+    os.symlink("../drive_c", os.path.join(folder, "dosdevices", "c:"))
+    os.symlink("/", os.path.join(folder, "dosdevices", "z:"))
+    with open(os.path.join(folder, "user.reg"), "w") as f:
+        f.write(INITIAL_HIVE)
 
 
 class Processes:
@@ -268,7 +294,113 @@ def press(accessible, action_name):
     raise Failure(f"{accessible.name!r} offers no {action_name} action, only {names}")
 
 
-def check_window(pyatspi, pid):
+def offered(accessible, action_name):
+    action = accessible.queryAction()
+    return [i for i in range(action.nActions) if action.getName(i).lower() == action_name]
+
+
+def meddle(pyatspi, window, text):
+    """Everything a screen reader can do to the window's commands and controls at once; returns
+    what the window said of itself meanwhile."""
+    by_name = {node.name: node for node in walk(window) if node.getRole() in (
+        pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX)}
+    busy = window.getState().contains(pyatspi.STATE_BUSY)
+    for name in ("Change", "Help / About", "Browse for image"):
+        press(by_name[name], "press")
+    for name in ("Remove Overview Tab", "Remove Address book Tab"):
+        action = by_name[name].queryAction()
+        for i in offered(by_name[name], "toggle") + offered(by_name[name], "press"):
+            action.doAction(i)
+    try:
+        text.queryEditableText().setTextContents("/elsewhere.gif")
+        text.queryEditableText().insertText(0, "X", 1)
+    except Exception:
+        pass  # a text box that offers no editing refuses it: as good
+    return busy
+
+
+def controls_state(pyatspi, window, text):
+    checks = {node.name: node.getState().contains(pyatspi.STATE_CHECKED)
+              for node in walk(window) if node.getRole() == pyatspi.ROLE_CHECK_BOX}
+    content = text.queryText()
+    return checks, content.getText(0, content.characterCount)
+
+
+def dialogs(pyatspi, app):
+    found = []
+    for i in range(app.childCount):
+        child = app.getChildAtIndex(i)
+        if child is not None and child.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT):
+            found.append(child)
+    return found
+
+
+def close_box(box):
+    ok = next((node for node in walk(box)
+               if node.getRoleName() == "push button" and node.name == "OK"), None)
+    if ok is None:
+        raise Failure(f"the box {box.name!r} has no OK button")
+    press(ok, "press")
+
+
+def check_one_command_at_a_time(pyatspi, app, window, hive):
+    """Behind the open help box and during a locked-hive wait nothing else starts or changes."""
+    text = next(node for node in walk(window) if node.getRole() == pyatspi.ROLE_TEXT)
+    text.queryEditableText().setTextContents("C:\\noad.gif")
+    before = controls_state(pyatspi, window, text)
+    if before[1] != "C:\\noad.gif":
+        raise Failure(f"the text box took no text through AT-SPI: {before[1]!r}")
+
+    press(next(node for node in walk(window) if node.name == "Help / About"), "press")
+    box = wait_for("the help box", lambda: next(
+        (d for d in dialogs(pyatspi, app) if d.name == "Help"), None))
+    busy = meddle(pyatspi, window, text)
+    time.sleep(0.3)  # past the delay of a check box's animated press
+    if not busy:
+        raise Failure("behind the open box the window does not say it is busy")
+    if [d.name for d in dialogs(pyatspi, app)] != ["Help"]:
+        raise Failure("behind the help box a second command opened "
+                      f"{[d.name for d in dialogs(pyatspi, app)]}")
+    if controls_state(pyatspi, window, text) != before:
+        raise Failure(f"behind the help box the controls changed: {before} became "
+                      f"{controls_state(pyatspi, window, text)}")
+    close_box(box)
+    wait_for("the help box to close", lambda: not dialogs(pyatspi, app))
+    with open(hive) as f:
+        if f.read() != INITIAL_HIVE:
+            raise Failure("\"Change\" wrote behind the help box")
+
+    with open(hive) as holder:
+        fcntl.flock(holder, fcntl.LOCK_EX)
+        press(next(node for node in walk(window) if node.name == "Change"), "press")
+        wait_for("the window to say it is busy",
+                 lambda: window.getState().contains(pyatspi.STATE_BUSY))
+        meddle(pyatspi, window, text)
+        time.sleep(0.3)
+        if dialogs(pyatspi, app):
+            raise Failure("during the wait a second command opened "
+                          f"{[d.name for d in dialogs(pyatspi, app)]}")
+        if controls_state(pyatspi, window, text) != before:
+            raise Failure(f"during the wait the controls changed: {before} became "
+                          f"{controls_state(pyatspi, window, text)}")
+        fcntl.flock(holder, fcntl.LOCK_UN)
+    done = wait_for("the box of the finished change", lambda: dialogs(pyatspi, app))
+    texts = [" ".join(node.name for node in walk(d)) for d in done]
+    if len(done) != 1 or "Patch Complete!" not in texts[0]:
+        raise Failure(f"after the wait the program showed {texts}")
+    close_box(done[0])
+    wait_for("the box to close", lambda: not dialogs(pyatspi, app))
+    time.sleep(0.3)
+    if dialogs(pyatspi, app):
+        raise Failure("a second command ran after the first")
+    if window.getState().contains(pyatspi.STATE_BUSY):
+        raise Failure("the window still says it is busy")
+    with open(hive) as f:
+        if '"Chat Adurl"="C:\\\\noad.gif"' not in f.read():
+            raise Failure("the change was not written")
+
+
+def check_window(pyatspi, pid, hive):
     app = wait_for("the Vornik program on the accessibility bus",
                    lambda: find_application(pyatspi, pid))
     window = wait_for("the window \"Vornik 1.2\"", lambda: frame_named(app, "Vornik 1.2"))
@@ -311,6 +443,7 @@ def check_window(pyatspi, pid):
         raise Failure("the help box has no OK button")
     press(ok, "press")
     wait_for("the help box to close", lambda: help_box() is None)
+    check_one_command_at_a_time(pyatspi, app, window, hive)
 
 
 def main():
@@ -334,6 +467,7 @@ def main():
         "GSETTINGS_BACKEND": "memory",
         "NO_AT_BRIDGE": "0",
     }
+    make_prefix(env["WINEPREFIX"])
     status = 1
     try:
         display = start_display(processes, env)
@@ -351,7 +485,7 @@ def main():
         os.environ.update(env)
         import pyatspi
 
-        check_window(pyatspi, program_process.pid)
+        check_window(pyatspi, program_process.pid, os.path.join(env["WINEPREFIX"], "user.reg"))
         if program_process.poll() is not None:
             raise Failure(f"the program ended with status {program_process.returncode}")
         print("PASSED: the window reads and works through AT-SPI")

@@ -29,9 +29,12 @@ cat > "$scratch/expected" << 'LIST'
 LIST
 diff -u "$scratch/expected" "$scratch/files" || fail "the package holds other files"
 
-# Depends comes from the libraries the program links: the toolkit and the font libraries.
+# Depends comes from the libraries the program links: the toolkit and the font libraries; and
+# the toolkit's Wayland platform, which it loads at run time, and the faces the labels are laid
+# out for.
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libqt6widgets6 libqt6gui6 libfreetype6 libfontconfig1 fonts-liberation2; do
+for library in libc6 libqt6widgets6 libqt6gui6 libfreetype6 libfontconfig1 qt6-wayland \
+    fonts-liberation2; do
     echo "$depends" | grep -q "\b$library\b" || fail "Depends lacks $library: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = vornik ] || fail "the package is not named vornik"
