@@ -41,6 +41,7 @@ class ComRef {
     }
     T* get() const { return object_; }
     T* operator->() const { return object_; }
+    T& operator*() const { return *object_; }
     explicit operator bool() const { return object_ != nullptr; }
     // For functions that hand out a new reference: releases the one held first.
     T** Receive() {
