@@ -6,10 +6,10 @@
 //       patch through the objects' default actions; the box that answers is read and closed.
 //   accessibility_client.exe close
 //       Closes the Vornik window.
-//   accessibility_client.exe events FORM_EXE
-//       Starts FORM_EXE (a form of buttons) and hears the events of changes it did not cause:
-//       a disabled and renamed button, an option group's selection moved, the focus, and an
-//       object held past its window.
+//   accessibility_client.exe events
+//       Starts accessible_form.exe (a form of buttons, beside this program) and hears the events of
+//       changes it did not cause: a disabled and renamed button, an option group's selection moved,
+//       the focus, and an object held past its window.
 // Prints "FAILED: ..." for every check that does not hold; exits 1 if any failed.
 #include <ole2.h>
 #include <oleacc.h>
@@ -541,10 +541,15 @@ int wmain(int argc, wchar_t** argv) {
     else if (mode == L"close") {
         const HWND dialog = FindWindowW(L"#32770", L"Vornik 1.2");
         status = dialog && PostMessageW(dialog, WM_CLOSE, 0, 0) ? 0 : 1;
-    } else if (mode == L"events" && argc > 2)
-        status = Events(argv[2]);
-    else
-        std::printf("usage: accessibility_client.exe session DPI | events FORM_EXE\n");
+    } else if (mode == L"events") {
+        // The form is built beside this program.
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring form = self;
+        form = form.substr(0, form.find_last_of(L"\\/") + 1) + L"accessible_form.exe";
+        status = Events(form);
+    } else
+        std::printf("usage: accessibility_client.exe session DPI | close | events\n");
     CoUninitialize();
     if (status == 0 && mode != L"close") std::printf("Every check held\n");
     return status;
