@@ -1,18 +1,12 @@
-// A screen reader's view of a running program, asked as screen readers ask: Active
+// A screen reader's view of the running Vornik window, asked as screen readers ask: Active
 // Accessibility from another process (AccessibleObjectFromWindow, AccessibleChildren, the
-// objects' own methods) and out-of-context event hooks.
+// objects' own methods).
 //   accessibility_client.exe session DPI
-//       The Vornik window (already running): every control's role, name and state, then a
-//       patch through the objects' default actions; the box that answers is read and closed.
+//       Every control's role, name and state, then a patch through the objects' default
+//       actions; the box that answers is read and closed.
 //   accessibility_client.exe close
 //       Closes the Vornik window.
-//   accessibility_client.exe events
-//       Starts accessible_form.exe (a form of buttons, beside this program) and hears the events of
-//       changes it did not cause: a disabled and renamed button, an option group's selection moved,
-//       the focus, and an object held past its window.
 // Prints "FAILED: ..." for every check that does not hold; exits 1 if any failed.
-#include <ole2.h>
-#include <oleacc.h>
 #include "gdi/win32/windows.hpp"
 
 #include <cmath>
@@ -374,162 +368,6 @@ int Session(int dpi) {
     return failures ? 1 : 0;
 }
 
-// ---- Events of a form of buttons --------------------------------------------------------------
-
-struct Heard {
-    DWORD event;
-    HWND window;
-    LONG object;
-    LONG child;
-};
-std::vector<Heard> heard;
-
-void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
-                      DWORD) {
-    heard.push_back({event, window, object, child});
-}
-
-bool HeardOf(DWORD event, HWND window) {
-    for (const Heard& h : heard)
-        if (h.event == event && h.window == window && h.object == OBJID_CLIENT &&
-            h.child == CHILDID_SELF)
-            return true;
-    return false;
-}
-
-HWND ButtonNamed(HWND form, const wchar_t* windowText) {
-    return FindWindowExW(form, nullptr, L"TarvexButton", windowText);
-}
-
-int Events(const std::wstring& formExe) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    std::wstring command = L"\"" + formExe + L"\"";
-    if (!CreateProcessW(formExe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        Fail("the form could not be started (error " + std::to_string(GetLastError()) + ")");
-        return 1;
-    }
-    const HWND form = WaitForWindow(nullptr, L"Accessible form", process.dwProcessId);
-    if (!form) {
-        Fail("the form did not open");
-        TerminateProcess(process.hProcess, 1);
-        return 1;
-    }
-    SetCursorPos(0, 0);
-    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, OnEvent,
-                                               process.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
-    Expect(hook != nullptr, "no event hook");
-    // The buttons' window texts are their mnemonic texts: the caption.
-    const HWND target = ButtonNamed(form, L"&Target");
-    const HWND disable = ButtonNamed(form, L"&Disable");
-    const HWND small = ButtonNamed(form, L"&Small");
-    const HWND large = ButtonNamed(form, L"&Large");
-    const HWND select = ButtonNamed(form, L"Select l&arge");
-    const HWND remove = ButtonNamed(form, L"&Remove");
-    if (!target || !disable || !small || !large || !select || !remove) {
-        Fail("the form lacks a button");
-        TerminateProcess(process.hProcess, 1);
-        return 1;
-    }
-    ComRef<IAccessible> targetObject = ClientObject(target);
-    ComRef<IAccessible> smallObject = ClientObject(small);
-    ComRef<IAccessible> largeObject = ClientObject(large);
-    ComRef<IAccessible> disableObject = ClientObject(disable);
-    ComRef<IAccessible> selectObject = ClientObject(select);
-    ComRef<IAccessible> removeObject = ClientObject(remove);
-    if (!targetObject || !smallObject || !largeObject || !disableObject || !selectObject ||
-        !removeObject) {
-        TerminateProcess(process.hProcess, 1);
-        return 1;
-    }
-    const Read t = ReadObject(*targetObject);
-    ExpectEqual(t.name, std::string("Target"), "the target is named \"" + t.name + "\"");
-    ExpectEqual(t.shortcut, std::string("Alt+T"), "the target's shortcut \"" + t.shortcut + "\"");
-    ExpectEqual(t.state, long(STATE_SYSTEM_FOCUSABLE), "the target's state " + Hex(t.state));
-    const Read s = ReadObject(*smallObject);
-    ExpectEqual(s.role, long(ROLE_SYSTEM_RADIOBUTTON), "the option button's role");
-    ExpectEqual(s.state, long(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_CHECKED),
-                "the selected option button's state " + Hex(s.state));
-    ExpectEqual(s.defaultAction, std::string("Press"), "the option button's default action");
-    ExpectEqual(ReadObject(*largeObject).state, long(STATE_SYSTEM_FOCUSABLE),
-                "the other option button's state");
-
-    // The focus given through the object is heard, and read back.
-    heard.clear();
-    Expect(SUCCEEDED(targetObject->accSelect(SELFLAG_TAKEFOCUS, Self())), "accSelect failed");
-    Expect(PumpUntil([&] { return HeardOf(EVENT_OBJECT_FOCUS, target); }, 5000),
-           "no focus event for the target");
-    ExpectEqual(ReadObject(*targetObject).state,
-                long(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED), "the focused target's state");
-
-    // Another button disables and renames the target: the screen reader did not touch it.
-    heard.clear();
-    DoDefaultAction(*disableObject, "Disable");
-    Expect(PumpUntil(
-               [&] {
-                   return HeardOf(EVENT_OBJECT_STATECHANGE, target) &&
-                          HeardOf(EVENT_OBJECT_NAMECHANGE, target);
-               },
-               5000),
-           "no state and name events for the disabled target");
-    const Read off = ReadObject(*targetObject);
-    ExpectEqual(off.state, long(STATE_SYSTEM_UNAVAILABLE),
-                "the disabled target's state " + Hex(off.state));
-    ExpectEqual(off.name, std::string("Target off"), "the renamed target \"" + off.name + "\"");
-    ExpectEqual(off.defaultAction, std::string(), "a disabled button offers a default action");
-    ExpectEqual(targetObject->accDoDefaultAction(Self()), HRESULT(DISP_E_MEMBERNOTFOUND),
-                "a disabled button takes a press");
-
-    // The option group's selection moved by another button: both members tell.
-    heard.clear();
-    DoDefaultAction(*selectObject, "Select large");
-    Expect(PumpUntil(
-               [&] {
-                   return HeardOf(EVENT_OBJECT_STATECHANGE, large) &&
-                          HeardOf(EVENT_OBJECT_STATECHANGE, small);
-               },
-               5000),
-           "no state events for the option group's members");
-    ExpectEqual(ReadObject(*largeObject).state, long(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_CHECKED),
-                "the newly selected option button's state");
-    ExpectEqual(ReadObject(*smallObject).state, long(STATE_SYSTEM_FOCUSABLE),
-                "the deselected option button's state");
-    // And back through the option button's own default action.
-    heard.clear();
-    DoDefaultAction(*smallObject, "Small");
-    Expect(PumpUntil(
-               [&] {
-                   return HeardOf(EVENT_OBJECT_STATECHANGE, large) &&
-                          HeardOf(EVENT_OBJECT_STATECHANGE, small);
-               },
-               5000),
-           "no state events when an option button is selected through its default action");
-    ExpectEqual(ReadObject(*smallObject).state & STATE_SYSTEM_CHECKED, long(STATE_SYSTEM_CHECKED),
-                "the option button pressed through its object is not selected");
-
-    // The target's window destroyed while the screen reader holds its object.
-    DoDefaultAction(*removeObject, "Remove");
-    Expect(PumpUntil([&] { return !IsWindow(target); }, 5000), "the target was not removed");
-    BSTR name = nullptr;
-    ExpectEqual(targetObject->get_accName(Self(), &name), HRESULT(CO_E_OBJNOTCONNECTED),
-                "an object of a window that is gone still answers");
-    SysFreeString(name);
-    ExpectEqual(ReadObject(*smallObject).name, std::string("Small"),
-                "the form's other buttons after one was removed");
-
-    if (hook) UnhookWinEvent(hook);
-    PostMessageW(form, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
-        Fail("the form did not close");
-        TerminateProcess(process.hProcess, 1);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return failures ? 1 : 0;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -541,15 +379,8 @@ int wmain(int argc, wchar_t** argv) {
     else if (mode == L"close") {
         const HWND dialog = FindWindowW(L"#32770", L"Vornik 1.2");
         status = dialog && PostMessageW(dialog, WM_CLOSE, 0, 0) ? 0 : 1;
-    } else if (mode == L"events") {
-        // The form is built beside this program.
-        wchar_t self[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, self, MAX_PATH);
-        std::wstring form = self;
-        form = form.substr(0, form.find_last_of(L"\\/") + 1) + L"accessible_form.exe";
-        status = Events(form);
     } else
-        std::printf("usage: accessibility_client.exe session DPI | close | events\n");
+        std::printf("usage: accessibility_client.exe session DPI | close\n");
     CoUninitialize();
     if (status == 0 && mode != L"close") std::printf("Every check held\n");
     return status;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <stdexcept>
@@ -427,6 +428,69 @@ TEST_F(Win32Host, AnAssistiveToolReadsTheButtonAsItChangesAndNotOnceItIsGone) {
     HWND found = nullptr;
     EXPECT_NE(WindowFromAccessibleObject(object.get(), &found), S_OK);
     object = {};
+    CoUninitialize();
+}
+
+std::vector<std::pair<DWORD, HWND>> heardEvents;
+
+void CALLBACK HearEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                        DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) heardEvents.emplace_back(event, window);
+}
+
+// A listening screen reader hears of the changes it did not make, through the system's hook.
+TEST_F(Win32Host, AListeningToolHearsOfFocusNameStateAndTheOptionGroupsSelection) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    ButtonWindow& target = Add("CmdTarget", Stored("&Target", 1), {20, 20, 120, 50});
+    PropertyBag option = Stored("&Small", 1);
+    option.WriteBoolean("OPTMOD", kTrue);
+    option.WriteBoolean("OPTVAL", kTrue);
+    ButtonWindow& small = Add("OptSmall", option, {20, 60, 120, 90});
+    option.WriteString("TX", "&Large");
+    option.WriteBoolean("OPTVAL", kFalse);
+    ButtonWindow& large = Add("OptLarge", option, {20, 100, 120, 130});
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, HearEvent,
+                                               GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    const auto heard = [](DWORD event, const ButtonWindow& w) {
+        return std::count(heardEvents.begin(), heardEvents.end(), std::pair(event, w.handle()));
+    };
+    const auto state = [](const ButtonWindow& w) {
+        ComRef<IAccessible> object;
+        AccessibleObjectFromWindow(w.handle(), DWORD(OBJID_CLIENT), kIidAccessible,
+                                   reinterpret_cast<void**>(object.Receive()));
+        VARIANT self{}, v{};
+        self.vt = VT_I4;
+        if (object) object->get_accState(self, &v);
+        return v.lVal;
+    };
+    EXPECT_EQ(small.AccessibleRole(), ROLE_SYSTEM_RADIOBUTTON);
+    EXPECT_EQ(state(small), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_CHECKED);
+    Pump(50);
+    heardEvents.clear();
+
+    SetFocus(target.handle());
+    target.button().SetEnabled(kFalse);
+    target.button().SetCaption("&Target off");
+    target.setToolTip("Gone for now");
+    Pump(100);
+    EXPECT_GE(heard(EVENT_OBJECT_FOCUS, target), 1);
+    EXPECT_GE(heard(EVENT_OBJECT_STATECHANGE, target), 1);
+    EXPECT_EQ(heard(EVENT_OBJECT_NAMECHANGE, target), 1);
+    EXPECT_EQ(heard(EVENT_OBJECT_DESCRIPTIONCHANGE, target), 1);
+    EXPECT_EQ(state(target), STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(target.SpokenName(), "Target off");
+
+    // Selecting one member of the option group deselects the other: both tell.
+    heardEvents.clear();
+    large.button().SetValue(kTrue);
+    Pump(100);
+    EXPECT_GE(heard(EVENT_OBJECT_STATECHANGE, large), 1);
+    EXPECT_GE(heard(EVENT_OBJECT_STATECHANGE, small), 1);
+    EXPECT_EQ(heard(EVENT_OBJECT_NAMECHANGE, large), 0);  // nothing else changed
+    EXPECT_EQ(state(large), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_CHECKED);
+    EXPECT_EQ(state(small), STATE_SYSTEM_FOCUSABLE);
+    UnhookWinEvent(hook);
     CoUninitialize();
 }
 
