@@ -9,7 +9,6 @@
 // Prints "FAILED: ..." for every check that does not hold; exits 1 if any failed.
 #include "gdi/win32/windows.hpp"
 
-#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -24,7 +23,6 @@ namespace {
 using tarvex::win32::ComRef;
 using tarvex::win32::kIidAccessible;
 using tarvex::win32::Narrow;
-using tarvex::win32::Widen;
 
 int failures = 0;
 
@@ -80,7 +78,6 @@ VARIANT Self() {
 
 // One object as the screen reader reads it.
 struct Read {
-    HRESULT result = S_OK;  // of the name (every other property is checked where it matters)
     std::string name;
     std::string description;
     std::string shortcut;
@@ -90,11 +87,9 @@ struct Read {
     long state = 0;
 };
 
-std::string TextOf(HRESULT (IAccessible::*get)(VARIANT, BSTR*), IAccessible& object,
-                   HRESULT* result = nullptr) {
+std::string TextOf(HRESULT (IAccessible::*get)(VARIANT, BSTR*), IAccessible& object) {
     BSTR text = nullptr;
-    const HRESULT hr = (object.*get)(Self(), &text);
-    if (result) *result = hr;
+    (object.*get)(Self(), &text);
     std::string out = text ? Narrow(std::wstring_view(text, SysStringLen(text))) : "";
     SysFreeString(text);
     return out;
@@ -109,7 +104,7 @@ long NumberOf(HRESULT (IAccessible::*get)(VARIANT, VARIANT*), IAccessible& objec
 
 Read ReadObject(IAccessible& object) {
     Read r;
-    r.name = TextOf(&IAccessible::get_accName, object, &r.result);
+    r.name = TextOf(&IAccessible::get_accName, object);
     r.description = TextOf(&IAccessible::get_accDescription, object);
     r.shortcut = TextOf(&IAccessible::get_accKeyboardShortcut, object);
     r.defaultAction = TextOf(&IAccessible::get_accDefaultAction, object);
