@@ -327,8 +327,8 @@ int Session(int dpi) {
            "\"Remove Overview Tab\" is not ticked");
     const DWORD took = DoDefaultAction(*changeObject, "Change");
     // The box it opens is modal: a press that ran inside the call would have kept it until the
-    // box closed.
-    Expect(took < 2000, "the press of \"Change\" kept the caller " + std::to_string(took) + " ms");
+    // box closed, which nothing here does (a busy machine gets ample time all the same).
+    Expect(took < 10000, "the press of \"Change\" kept the caller " + std::to_string(took) + " ms");
 
     const HWND box = WaitForWindow(L"#32770", L"Vornik", processId);
     if (!box) {
