@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/FrmVornik.hpp"
+#include "app/WindowCommands.hpp"
 
 namespace vornik {
 namespace {
@@ -68,11 +69,12 @@ void DescribeForAssistiveTools(QWidget& form, const tarvex::FormLayout& layout,
                                const StandardControls& controls) {
     // "Image Location:" names the text box (and Qt reads it as the box's name).
     controls.Label2->setBuddy(controls.Text1);
-    controls.Image1->setAccessibleName(QStringLiteral("Vornik logo"));
-    controls.Image1->setAccessibleDescription(
-        QStringLiteral("An advertising banner struck through by a red ring"));
-    form.setAccessibleDescription(
-        QStringLiteral("Hides the messenger's tabs and replaces its banners with an image"));
+    const auto text = [](std::string_view utf8) {
+        return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    };
+    controls.Image1->setAccessibleName(text(kPictureName));
+    controls.Image1->setAccessibleDescription(text(kPictureDescription));
+    form.setAccessibleDescription(text(kWindowDescription));
     OrderChildrenAsTabOrder(form, layout);
 }
 

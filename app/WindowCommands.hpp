@@ -23,6 +23,12 @@ inline constexpr std::string_view kAppTitle = "Vornik";
 inline constexpr std::string_view kHelpTitle = "Help";
 inline constexpr std::string_view kRestoreQuestion = "Are You Sure You Wish To Restore The Tabs?";
 inline constexpr std::string_view kPatchComplete = "Patch Complete!";
+// What the window and its picture say to screen readers beyond their own texts.
+inline constexpr std::string_view kWindowDescription =
+    "Hides the messenger's tabs and replaces its banners with an image";
+inline constexpr std::string_view kPictureName = "Vornik logo";
+inline constexpr std::string_view kPictureDescription =
+    "An advertising banner struck through by a red ring";
 // The open-file dialog's choices as "Description|pattern|" pairs.
 inline constexpr std::string_view kBrowseFilterText =
     "Gif Files|*.gif|Jpg Files|*.jpg|All Files|*.*|";

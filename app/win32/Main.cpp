@@ -2,6 +2,7 @@
 #include "gdi/win32/windows.hpp"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <exception>
 #include <string>
@@ -13,7 +14,27 @@
 #include "host/win32/ButtonWindow.hpp"
 #include "host/win32/WideText.hpp"
 
+namespace {
+
+// The thread's single-threaded apartment: the buttons' accessible objects live in it and screen
+// readers' calls reach them through its messages. Left after every window is gone.
+class ComApartment {
+  public:
+    ComApartment() : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (joined_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    bool joined_;
+};
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    const ComApartment apartment;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     tarvex::win32::ApplySystemColours();

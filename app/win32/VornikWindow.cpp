@@ -1,6 +1,8 @@
 #include "app/win32/VornikWindow.hpp"
 
 #include <commctrl.h>
+#include <ole2.h>
+#include <oleacc.h>
 #include <uxtheme.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include "app/win32/resource.h"
 #include "host/win32/ButtonWindow.hpp"
 #include "host/win32/WideText.hpp"
+#include "host/win32/WindowDescription.hpp"
 
 namespace vornik::win32 {
 
@@ -228,6 +231,7 @@ void VornikWindow::Initialise() {
     Place(dpi);
     ApplyTabOrder();
     AddToolTips();
+    DescribeForAssistiveTools();
     CentreOnItsMonitor(hwnd_);
     // The first control in tab order that takes the focus.
     SetFocus(control(IDC_TEXT1));
@@ -268,6 +272,9 @@ void VornikWindow::AddToolTips() {
                                        GetModuleHandleW(nullptr), nullptr);
             if (!toolTip_) throw tarvex::HostError("the tool tip control cannot be created");
         }
+        // A button reads its tool tip to screen readers too ("..." says nothing of itself).
+        if (auto* b = tarvex::win32::ButtonWindow::FromHandle(target))
+            b->setToolTip(stored.toolTipText);
         std::wstring text = Widen(stored.toolTipText);
         TTTOOLINFOW info{};
         info.cbSize = sizeof(info);
@@ -344,7 +351,22 @@ void VornikWindow::ApplyFonts(UINT dpi) {
     fonts_ = std::move(fonts);  // the old fonts go once no control uses them
 }
 
-// The focus moves through the controls in the order of their stored tab indexes.
+// What the window says to screen readers beyond its controls' own texts: what it does and what
+// its picture shows. The system's objects read the rest: the title, the text box's label (the
+// static before it in tab order) and the controls in tab order.
+void VornikWindow::DescribeForAssistiveTools() {
+    using tarvex::win32::AssistiveDescription;
+    tarvex::win32::DescribeForAssistiveTools(
+        hwnd_, AssistiveDescription{{}, std::string(kWindowDescription), 0});
+    tarvex::win32::DescribeForAssistiveTools(
+        control(IDC_IMAGE1),
+        AssistiveDescription{std::string(kPictureName), std::string(kPictureDescription),
+                             ROLE_SYSTEM_GRAPHIC});
+}
+
+// The focus moves through the controls in the order of their stored tab indexes. A static that
+// names the control after it stays just before it, where the dialog manager and the system's
+// accessible objects look for a control's label.
 void VornikWindow::ApplyTabOrder() {
     std::vector<const LayoutControl*> ordered;
     for (const LayoutControl& stored : layout_.controls)

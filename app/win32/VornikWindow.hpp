@@ -52,6 +52,7 @@ class VornikWindow final : private tarvex::ButtonEvents {
     void Place(UINT dpi);
     void ApplyFonts(UINT dpi);
     void ApplyTabOrder();
+    void DescribeForAssistiveTools();
     HWND ControlNamed(const std::string& name) const;
     RECT DeviceRect(const tarvex::LayoutRect& twips, UINT dpi) const;
     void OnDpiChanged(UINT dpi, const RECT& suggested);

@@ -10,35 +10,13 @@
 #include <QTimer>
 #include <memory>
 
+#include "button/Accessible.hpp"
 #include "host/qt/TarvexButtonWidget.hpp"
 #include "host/qt/WidgetSupport.hpp"
 
 namespace tarvex::qt {
 
 namespace {
-
-// The control's own handlers take Button -1 as a press that no mouse made.
-constexpr std::int16_t kInternalButton = -1;
-
-// A caption that has neither a letter nor a digit ("...", "?", an icon alone) says nothing to a
-// listener.
-bool SaysSomething(const QString& text) {
-    for (const QChar ch : text)
-        if (ch.isLetterOrNumber()) return true;
-    return false;
-}
-
-// A press and release through the control's own handlers, as a click of the mouse makes them:
-// the pressed look, the option-group selection (which raises Click on the press), then the click
-// that raises Click on a command button. Stops at once when a handler destroyed the control.
-void PressAndRelease(TarvexButton& b) {
-    const std::weak_ptr<const void> life = b.LifeToken();
-    b.MouseDownHandler(kInternalButton, 0, 0.0f, 0.0f);
-    if (life.expired()) return;
-    b.MouseUpHandler(kInternalButton, 0, 0.0f, 0.0f);
-    if (life.expired()) return;
-    b.ClickHandler();
-}
 
 // What a listening tool last heard of one button.
 struct Heard {
@@ -64,9 +42,9 @@ class TarvexButtonAccessible final : public QAccessibleWidget {
             case QAccessible::Name:
                 return Name();
             case QAccessible::Description:
-                return widget()->accessibleDescription().isEmpty()
-                           ? widget()->toolTip()
-                           : widget()->accessibleDescription();
+                return QString::fromStdString(
+                    AccessibleDescription(widget()->accessibleDescription().toStdString(),
+                                          widget()->toolTip().toStdString()));
             case QAccessible::Accelerator: {
                 const QStringList keys = AccessKeys();
                 return keys.isEmpty() ? QString() : keys.front();
@@ -80,13 +58,11 @@ class TarvexButtonAccessible final : public QAccessibleWidget {
         QAccessible::State s = QAccessibleWidget::state();
         const TarvexButtonWidget* w = Button();
         if (!w->hasButton()) return s;
-        const TarvexButton& b = w->button();
-        s.pressed = b.mButtonState == kStatePressed;
-        s.hotTracked = b.mHovering == kTrue;
-        if (b.mOptionButton == kTrue) {
-            s.checkable = true;
-            s.checked = b.mValue == kTrue;
-        }
+        const ButtonStates states = StatesOf(w->button());
+        s.pressed = states.pressed;
+        s.hotTracked = states.hotTracked;
+        s.checkable = states.checkable;
+        s.checked = states.checked;
         return s;
     }
 
@@ -132,18 +108,14 @@ class TarvexButtonAccessible final : public QAccessibleWidget {
         return w->hasButton() && w->button().mOptionButton == kTrue;
     }
 
-    // The name a person would give the button: the one the program set, else the caption as it
-    // reads aloud, else (for "...", an icon alone, nothing) the tool tip, else the control name.
+    // The shared rule, with the name and description the program set through Qt.
     QString Name() const {
         const QWidget* w = widget();
-        if (!w->accessibleName().isEmpty()) return w->accessibleName();
-        if (Button()->hasButton()) {
-            const QString spoken =
-                SpokenCaption(QString::fromStdString(Button()->button().Caption()));
-            if (SaysSomething(spoken)) return spoken;
-        }
-        if (!w->toolTip().isEmpty()) return w->toolTip();
-        return w->objectName();
+        const std::string given = w->accessibleName().toStdString();
+        const std::string caption = Button()->hasButton() ? Button()->button().Caption() : "";
+        const std::string toolTip = w->toolTip().toStdString();
+        const std::string name = w->objectName().toStdString();
+        return QString::fromStdString(AccessibleName({given, caption, toolTip, name}));
     }
 
     // The access keys the button answers to now, as "Alt+C".
@@ -177,7 +149,7 @@ class TarvexButtonAccessible final : public QAccessibleWidget {
     void PressSoon() const {
         QTimer::singleShot(0, Button(), [w = QPointer<TarvexButtonWidget>(Button())] {
             if (!w || !w->hasButton() || !w->isEnabled()) return;
-            detail::ReportingFailures(w.data(), [&] { PressAndRelease(w->button()); });
+            detail::ReportingFailures(w.data(), [&] { PressForAssistiveTool(w->button()); });
         });
     }
 
@@ -224,25 +196,7 @@ void ReportAccessibleChanges(TarvexButtonWidget& widget) {
 }
 
 QString SpokenCaption(const QString& caption) {
-    QString spoken;
-    spoken.reserve(caption.size());
-    bool markerDropped = false;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        const QChar ch = caption[i];
-        const bool hasNext = i + 1 < caption.size();
-        if (ch == u'&' && hasNext && caption[i + 1] == u'&') {
-            spoken += u'&';
-            ++i;
-        } else if (ch == u'&' && !markerDropped) {
-            markerDropped = true;
-        } else if (ch == u'\r' || ch == u'\n') {
-            if (ch == u'\r' && hasNext && caption[i + 1] == u'\n') ++i;
-            spoken += u' ';
-        } else {
-            spoken += ch;
-        }
-    }
-    return spoken;
+    return QString::fromStdString(tarvex::SpokenCaption(caption.toStdString()));
 }
 
 }  // namespace tarvex::qt

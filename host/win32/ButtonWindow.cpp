@@ -42,7 +42,9 @@ LRESULT CALLBACK ButtonWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         SetControlName(hwnd, "");
-        window->button_.reset();  // the terminate step, while the host is still whole
+        window->reporting_ = false;
+        window->accessible_.reset();  // a tool that still holds it is answered "not connected"
+        window->button_.reset();      // the terminate step, while the host is still whole
         if (window->depth_ > 0)
             window->destroyed_ = true;
         else
@@ -111,6 +113,7 @@ ButtonWindow::ButtonWindow(HWND hwnd, const ButtonCreation& creation)
         button_->ReadProperties(*creation.stored);
     else
         button_->InitProperties();
+    StartReportingAccessibleChanges();
 }
 
 ButtonWindow::~ButtonWindow() {
@@ -177,9 +180,19 @@ LRESULT ButtonWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SETFOCUS:
             Reporting([&] { OnFocusIn(); });
+            ReportFocus();
             return 0;
         case WM_KILLFOCUS:
             Reporting([&] { OnFocusOut(reinterpret_cast<HWND>(wParam)); });
+            return 0;
+        case WM_ENABLE:
+            ReportAccessibleChanges();
+            return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT answer = AnswerAccessibleRequest(wParam, lParam)) return answer;
+            break;
+        case kAccessiblePress:
+            Reporting([&] { OnAccessiblePress(); });
             return 0;
         case WM_GETDLGCODE:
             return DialogCode(reinterpret_cast<const MSG*>(lParam));

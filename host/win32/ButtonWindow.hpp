@@ -2,8 +2,9 @@
 // own one control and answer every host service it asks for. Each concern lives in its own
 // source: the window procedure (ButtonWindow.cpp), input (Input.cpp), the hover timer
 // (HoverTimer.cpp), presentation and shape (Presentation.cpp), base properties and the cursor
-// (Properties.cpp), the form's controls and containers (FormControls.cpp), and the desktop's
-// services: boxes, keystrokes, time, resolution and colours (DesktopServices.cpp).
+// (Properties.cpp), the form's controls and containers (FormControls.cpp), the desktop's
+// services: boxes, keystrokes, time, resolution and colours (DesktopServices.cpp), and what
+// screen readers learn of the button (Accessible.cpp).
 #pragma once
 
 #include <cstdint>
@@ -109,6 +110,8 @@ void BroadcastSystemColourChange(HWND form);
 
 // ---- One button window ------------------------------------------------------------------------
 
+class ButtonAccessible;
+
 class ButtonWindow final : public ControlHost, private ButtonEvents {
   public:
     // The button window behind a handle; nullptr for any other window.
@@ -128,6 +131,23 @@ class ButtonWindow final : public ControlHost, private ButtonEvents {
     // The form's font object, answered as the ambient font; the control hears of it as an
     // ambient "Font" change.
     void setAmbientFont(FontRef font);
+
+    // ---- Assistive tools (Accessible.cpp) ----
+    // The tool tip the form shows for the button (UTF-8): its description, and its name when the
+    // caption says nothing ("...", an icon alone).
+    void setToolTip(std::string text);
+    const std::string& toolTip() const { return toolTip_; }
+    std::string SpokenName() const;
+    std::string SpokenDescription() const;
+    LONG AccessibleRole() const;   // ROLE_SYSTEM_...
+    LONG AccessibleState() const;  // STATE_SYSTEM_... bits
+    std::string KeyboardShortcut() const;
+    // Enabled, shown and whole: a press or the focus may be given to it.
+    bool TakesPresses() const;
+    bool IsOnScreenPoint(POINT screen) const;
+    // Presses the button through its own handlers once the thread's messages are next run.
+    // False when the request cannot be queued.
+    bool PressSoon();
 
     // ---- UserControlSite ----
     std::uintptr_t hWnd() const override;
@@ -174,6 +194,9 @@ class ButtonWindow final : public ControlHost, private ButtonEvents {
     ButtonEvents* Events() override;
 
   private:
+    // An assistive tool's press, run from the thread's messages after its call returned.
+    static constexpr UINT kAccessiblePress = WM_USER + 0x50;
+
     friend LRESULT CALLBACK ButtonWindowProc(HWND, UINT, WPARAM, LPARAM);
     ButtonWindow(HWND hwnd, const ButtonCreation& creation);
     ~ButtonWindow() override;
@@ -211,6 +234,18 @@ class ButtonWindow final : public ControlHost, private ButtonEvents {
     bool IsOnShape(POINT at) const;
     // HoverTimer.cpp
     void OnHoverTick();
+    // Accessible.cpp
+    struct Heard {
+        std::string name;
+        std::string description;
+        LONG state = 0;
+    };
+    LRESULT AnswerAccessibleRequest(WPARAM wParam, LPARAM lParam);
+    void OnAccessiblePress();
+    Heard Hear() const;
+    void StartReportingAccessibleChanges();
+    void ReportAccessibleChanges();
+    void ReportFocus();
     // Presentation.cpp
     void Paint();
     void PresentTo(HDC dc) const;
@@ -253,6 +288,15 @@ class ButtonWindow final : public ControlHost, private ButtonEvents {
     // Hover timer.
     UINT hoverInterval_ = 100;
     bool hoverRunning_ = false;
+    // Assistive tools: the tool tip, what listeners last heard, and the object handed to them
+    // (disconnected when the window goes, however long a tool holds it).
+    std::string toolTip_;
+    Heard heard_;
+    bool reporting_ = false;
+    struct AccessibleRelease {
+        void operator()(ButtonAccessible* object) const;
+    };
+    std::unique_ptr<ButtonAccessible, AccessibleRelease> accessible_;
     // The gesture that makes a click: the button whose press began on the control (0: none).
     std::int16_t gestureButton_ = 0;
     // Deferred destruction: a window destroyed inside one of its own handlers is freed when the

@@ -25,6 +25,8 @@ void ButtonWindow::SetHoverTimerEnabled(bool enabled) {
         throw HostError("the hover timer cannot be started (error " +
                         std::to_string(GetLastError()) + ")");
     hoverRunning_ = true;
+    // The hover begins here, after the control's repaint: listening tools hear of it now.
+    ReportAccessibleChanges();
 }
 
 bool ButtonWindow::HoverTimerEnabled() const {

@@ -80,6 +80,8 @@ void ButtonWindow::PresentTo(HDC dc) const {
 void ButtonWindow::Refresh() {
     InvalidateRect(hwnd_, nullptr, FALSE);
     if (IsWindowVisible(hwnd_)) UpdateWindow(hwnd_);
+    // Every change of the control's state ends in a refresh: the moment to tell listening tools.
+    ReportAccessibleChanges();
 }
 
 void ButtonWindow::SetWindowRgn(std::optional<gdi::Region> region, bool redraw) {

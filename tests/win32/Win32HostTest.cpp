@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <stdexcept>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "button/PropertyBag.hpp"
+#include "host/win32/ComSupport.hpp"
+#include "host/win32/WideText.hpp"
 
 namespace tarvex::win32 {
 namespace {
@@ -349,6 +352,146 @@ TEST_F(Win32Host, AFailureInAnEventIsReportedAndTheButtonGoesOn) {
     Send(b, WM_LBUTTONDOWN, MK_LBUTTON, 10, 5);
     Send(b, WM_LBUTTONUP, 0, 10, 5);
     EXPECT_EQ(recorder_.Take(), (Events{"MouseDown 1 0 10 5", "MouseUp 1 0 10 5", "Click Cmd"}));
+}
+
+// In the program's own thread, as an in-process tool (or the system's bridge) reads it.
+TEST_F(Win32Host, AnAssistiveToolReadsTheButtonAsItChangesAndNotOnceItIsGone) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    ButtonWindow& b = Add("CmdGo", Stored("&Go", 1), {20, 20, 120, 60});
+    b.setToolTip("Starts it");
+    const HWND hwnd = b.handle();
+    recorder_.Take();
+    ComRef<IAccessible> object;
+    ASSERT_EQ(AccessibleObjectFromWindow(hwnd, DWORD(OBJID_CLIENT), kIidAccessible,
+                                         reinterpret_cast<void**>(object.Receive())),
+              S_OK);
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    const auto text = [&](HRESULT (IAccessible::*get)(VARIANT, BSTR*)) {
+        BSTR value = nullptr;
+        (object.get()->*get)(self, &value);
+        std::string out = value ? Narrow(value) : "";
+        SysFreeString(value);
+        return out;
+    };
+    const auto state = [&] {
+        VARIANT v{};
+        object->get_accState(self, &v);
+        return v.lVal;
+    };
+    EXPECT_EQ(text(&IAccessible::get_accName), "Go");
+    EXPECT_EQ(text(&IAccessible::get_accDescription), "Starts it");
+    EXPECT_EQ(text(&IAccessible::get_accKeyboardShortcut), "Alt+G");
+    VARIANT other = self;
+    other.lVal = 1;
+    BSTR none = nullptr;
+    EXPECT_EQ(object->get_accName(other, &none), E_INVALIDARG);  // no children
+
+    // Held down by the mouse it reads as pressed and focused.
+    Send(b, WM_LBUTTONDOWN, MK_LBUTTON, 10, 5);
+    EXPECT_EQ(state(), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_PRESSED);
+    Send(b, WM_LBUTTONUP, 0, 10, 5);
+    EXPECT_EQ(state(), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
+    recorder_.Take();
+
+    // The shape decides what a hit is: the framed look cuts the corner off.
+    VARIANT hit{};
+    const POINT middle = OnScreen(hwnd, 50, 20), corner = OnScreen(hwnd, 0, 0);
+    EXPECT_EQ(object->accHitTest(middle.x, middle.y, &hit), S_OK);
+    EXPECT_EQ(hit.vt, VT_I4);
+    EXPECT_EQ(object->accHitTest(corner.x, corner.y, &hit), S_FALSE);
+
+    // The press runs after the call has returned; a press the button can no longer take when its
+    // turn comes (disabled meanwhile) is dropped.
+    EXPECT_EQ(object->accDoDefaultAction(self), S_OK);
+    EXPECT_TRUE(recorder_.Take().empty());
+    Pump(50);
+    EXPECT_EQ(recorder_.Take(), Events{"Click CmdGo"});
+    EXPECT_EQ(object->accDoDefaultAction(self), S_OK);
+    b.button().SetEnabled(kFalse);
+    Pump(50);
+    EXPECT_TRUE(recorder_.Take().empty());
+    EXPECT_EQ(state(), STATE_SYSTEM_UNAVAILABLE);
+    b.button().SetEnabled(kTrue);
+
+    ShowWindow(hwnd, SW_HIDE);
+    EXPECT_EQ(state(), STATE_SYSTEM_INVISIBLE);
+    EXPECT_EQ(text(&IAccessible::get_accDefaultAction), "");
+    EXPECT_EQ(object->accDoDefaultAction(self), DISP_E_MEMBERNOTFOUND);
+
+    DestroyWindow(hwnd);
+    BSTR name = nullptr;
+    EXPECT_EQ(object->get_accName(self, &name), CO_E_OBJNOTCONNECTED);
+    long x = 0, y = 0, w = 0, h = 0;
+    EXPECT_EQ(object->accLocation(&x, &y, &w, &h, self), CO_E_OBJNOTCONNECTED);
+    HWND found = nullptr;
+    EXPECT_NE(WindowFromAccessibleObject(object.get(), &found), S_OK);
+    object = {};
+    CoUninitialize();
+}
+
+std::vector<std::pair<DWORD, HWND>> heardEvents;
+
+void CALLBACK HearEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                        DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) heardEvents.emplace_back(event, window);
+}
+
+// A listening screen reader hears of the changes it did not make, through the system's hook.
+TEST_F(Win32Host, AListeningToolHearsOfFocusNameStateAndTheOptionGroupsSelection) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    ButtonWindow& target = Add("CmdTarget", Stored("&Target", 1), {20, 20, 120, 50});
+    PropertyBag option = Stored("&Small", 1);
+    option.WriteBoolean("OPTMOD", kTrue);
+    option.WriteBoolean("OPTVAL", kTrue);
+    ButtonWindow& small = Add("OptSmall", option, {20, 60, 120, 90});
+    option.WriteString("TX", "&Large");
+    option.WriteBoolean("OPTVAL", kFalse);
+    ButtonWindow& large = Add("OptLarge", option, {20, 100, 120, 130});
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, HearEvent,
+                                               GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    const auto heard = [](DWORD event, const ButtonWindow& w) {
+        return std::count(heardEvents.begin(), heardEvents.end(), std::pair(event, w.handle()));
+    };
+    const auto state = [](const ButtonWindow& w) {
+        ComRef<IAccessible> object;
+        AccessibleObjectFromWindow(w.handle(), DWORD(OBJID_CLIENT), kIidAccessible,
+                                   reinterpret_cast<void**>(object.Receive()));
+        VARIANT self{}, v{};
+        self.vt = VT_I4;
+        if (object) object->get_accState(self, &v);
+        return v.lVal;
+    };
+    EXPECT_EQ(small.AccessibleRole(), ROLE_SYSTEM_RADIOBUTTON);
+    EXPECT_EQ(state(small), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_CHECKED);
+    Pump(50);
+    heardEvents.clear();
+
+    SetFocus(target.handle());
+    target.button().SetEnabled(kFalse);
+    target.button().SetCaption("&Target off");
+    target.setToolTip("Gone for now");
+    Pump(100);
+    EXPECT_GE(heard(EVENT_OBJECT_FOCUS, target), 1);
+    EXPECT_GE(heard(EVENT_OBJECT_STATECHANGE, target), 1);
+    EXPECT_EQ(heard(EVENT_OBJECT_NAMECHANGE, target), 1);
+    EXPECT_EQ(heard(EVENT_OBJECT_DESCRIPTIONCHANGE, target), 1);
+    EXPECT_EQ(state(target), STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(target.SpokenName(), "Target off");
+
+    // Selecting one member of the option group deselects the other: both tell.
+    heardEvents.clear();
+    large.button().SetValue(kTrue);
+    Pump(100);
+    EXPECT_GE(heard(EVENT_OBJECT_STATECHANGE, large), 1);
+    EXPECT_GE(heard(EVENT_OBJECT_STATECHANGE, small), 1);
+    EXPECT_EQ(heard(EVENT_OBJECT_NAMECHANGE, large), 0);  // nothing else changed
+    EXPECT_EQ(state(large), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_CHECKED);
+    EXPECT_EQ(state(small), STATE_SYSTEM_FOCUSABLE);
+    UnhookWinEvent(hook);
+    CoUninitialize();
 }
 
 TEST_F(Win32Host, SystemColoursAreTakenLive) {

@@ -2,21 +2,29 @@
 # A person's session with vornik.exe under Wine, on the display given by DISPLAY: type the image
 # path, tick the boxes, press "Change", answer the boxes, choose a file through the open-file
 # dialog, close the window; Wine's own "reg query" must read back every value the session set.
-#   vornik_session.sh VORNIK_EXE [--beside-running-program] [--dpi N]
+#   vornik_session.sh VORNIK_EXE [--beside-running-program] [--dpi N] [--screen-reader CLIENT]
 # With --beside-running-program another program of the prefix runs the whole time, so the Wine
 # server (which then owns the registry) never stops; that session only patches once. With --dpi
 # the prefix's desktop runs at N dots per inch for the session: the window must lay itself out in
-# device pixels (its client area is the stored layout's twips at N dots per inch). The prefix is
-# VORNIK_WINE_PREFIX.
+# device pixels (its client area is the stored layout's twips at N dots per inch). With
+# --screen-reader the session is a screen reader's instead: CLIENT (accessibility_client.exe), in
+# a process of its own, reads every control through Active Accessibility, types the path, ticks
+# the first box and presses "Change" through the objects' default actions and reads the box that
+# answers; the values it wrote are read back the same way. The prefix is VORNIK_WINE_PREFIX.
 # Exits 77 (skipped) when Wine, xdotool or the prefix is missing.
 set -u
 exe=$(realpath "$1")
 shift
 beside=
 dpi=96
+reader=
 while [ $# -gt 0 ]; do
     case "$1" in
     --beside-running-program) beside=yes ;;
+    --screen-reader)
+        reader=$(realpath "$2")
+        shift
+        ;;
     --dpi)
         dpi=$2
         shift
@@ -103,6 +111,21 @@ expect_value() {
     [ "$actual" = "$3" ] || fail "$1 \"$2\": expected \"$3\", read \"$actual\""
 }
 
+# Closing the window ends the program.
+expect_program_ends() {
+    tries=0
+    while kill -0 "$program" 2> /dev/null && [ $tries -lt 100 ]; do
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    if kill -0 "$program" 2> /dev/null; then
+        fail "the program did not end when its window was closed"
+        kill "$program"
+    else
+        wait "$program" || fail "the program ended with status $?"
+    fi
+}
+
 registry=$(mktemp)
 desktop='HKCU\Control Panel\Desktop'
 finish() {
@@ -125,6 +148,21 @@ fi
 
 wine "$exe" > /dev/null 2>&1 &
 program=$!
+picture='\\server\pictures\no banner.gif'
+if [ -n "$reader" ]; then
+    wine "$reader" session "$dpi" || fail "the screen reader's session"
+    read_registry
+    for name in "Chat Adurl" "Conf Adurl" "Webcam Viewer Ad" "Finance Disclaimer"; do
+        expect_value 'Software\Yahoo\Pager\yurl' "$name" "$picture"
+    done
+    # Only the ticked box's tab is removed.
+    expect_value 'Software\Yahoo\Pager\View\YMSGR_Overview' 'Display Bmp' ''
+    grep -q 'YMSGR_AddressBook' "$registry" && fail "the address book tab was changed unticked"
+    wine "$reader" close > /dev/null 2>&1
+    expect_program_ends
+    [ $failures -eq 0 ] && echo "The screen reader's session stored every value"
+    exit $((failures != 0))
+fi
 main=$(window_named '^Vornik 1.2$') || {
     echo "FAILED: the Vornik window did not open"
     exit 1
@@ -151,7 +189,6 @@ done
 
 # Remove both tabs and point the banners at a picture.
 # Typed without Shift (a shifted key right at the start can be lost to a busy display).
-picture='\\server\pictures\no banner.gif'
 click_at 116 81
 sleep 1
 xdotool type --delay 40 "$picture"
@@ -202,17 +239,7 @@ fi
 xdotool mousemove --sync $((X + 200)) $((Y + 40))
 xdotool windowfocus --sync "$main"
 xdotool key alt+F4
-tries=0
-while kill -0 "$program" 2> /dev/null && [ $tries -lt 100 ]; do
-    sleep 0.1
-    tries=$((tries + 1))
-done
-if kill -0 "$program" 2> /dev/null; then
-    fail "the program did not end when its window was closed"
-    kill "$program"
-else
-    wait "$program" || fail "the program ended with status $?"
-fi
+expect_program_ends
 
 if [ -n "$other" ]; then
     kill -0 "$other" 2> /dev/null || fail "the other program did not keep running"
