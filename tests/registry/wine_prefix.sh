@@ -23,7 +23,7 @@ setup)
     for tool in wine wineboot wineserver; do
         command -v "$tool" > /dev/null 2>&1 || unavailable "$tool is not installed"
     done
-    export WINEPREFIX="$prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+    export WINEPREFIX="$prefix" WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEDEBUG=-all
     wineboot -i > "$dir/wineboot.log" 2>&1 || unavailable "wineboot failed (see $dir/wineboot.log)"
     wineserver -w
     [ -s "$prefix/user.reg" ] || unavailable "wineboot made no user.reg (see $dir/wineboot.log)"
@@ -34,7 +34,7 @@ run)
         echo "Skipped: $(cat "$dir/UNAVAILABLE")"
         exit 77
     fi
-    export WINEPREFIX="$prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+    export WINEPREFIX="$prefix" WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEDEBUG=-all
     wine "$3"
     status=$?
     wineserver -k > /dev/null 2>&1

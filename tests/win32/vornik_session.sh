@@ -43,7 +43,7 @@ if [ -z "$prefix" ] || [ ! -s "$prefix/user.reg" ]; then
     echo "Skipped: no Wine prefix (VORNIK_WINE_PREFIX=$prefix)"
     exit 77
 fi
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 failures=0
 fail() {
