@@ -10,9 +10,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/registry/SettingsPlace.hpp"
+
 namespace registry {
 class Registry;
-struct SettingsPlace;
 }  // namespace registry
 
 namespace vornik {
@@ -60,8 +61,9 @@ struct WindowChoices {
 // What the commands need of the window besides its boxes.
 class CommandWindow : public BoxPrompter {
   public:
-    // Asks which of several places of the messenger's settings to change; nullopt: cancelled.
-    virtual std::optional<std::size_t> ChoosePlace(
+    // Asks which place of the messenger's settings to change (a listed one or a folder);
+    // nullopt: cancelled.
+    virtual std::optional<registry::PlacePick> ChoosePlace(
         std::span<const registry::SettingsPlace> places) = 0;
     // Runs work that may wait (a hive another program keeps locked, a slow disk) so that the
     // window keeps answering meanwhile.

@@ -192,14 +192,18 @@ std::optional<DriveLocation> FindDrive(const fs::path& prefix, std::string_view 
     }
 }
 
-std::optional<std::string> DrivePathInPrefix(const fs::path& prefix, std::string_view unixPath) {
-    const std::optional<DriveLocation> drive = FindDrive(prefix, unixPath);
-    if (!drive) return std::nullopt;
-    std::string rest = FoldUnixPath("/" + drive->rest).substr(1);
+std::string WindowsPath(const DriveLocation& drive) {
+    std::string rest = FoldUnixPath("/" + drive.rest).substr(1);
     for (char& c : rest) {
         if (c == '/') c = '\\';
     }
-    return std::string(1, drive->letter) + ":\\" + rest;
+    return std::string(1, drive.letter) + ":\\" + rest;
+}
+
+std::optional<std::string> DrivePathInPrefix(const fs::path& prefix, std::string_view unixPath) {
+    const std::optional<DriveLocation> drive = FindDrive(prefix, unixPath);
+    if (!drive) return std::nullopt;
+    return WindowsPath(*drive);
 }
 
 std::optional<NameProblem> UnopenableName(std::string_view rest) {

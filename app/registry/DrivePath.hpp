@@ -21,6 +21,9 @@ struct DriveLocation {
 std::optional<DriveLocation> FindDrive(const std::filesystem::path& prefix,
                                        std::string_view unixPath);
 
+// The drive-letter path of a location FindDrive gave: the rest tidied as Wine tidies it.
+std::string WindowsPath(const DriveLocation& drive);
+
 // The drive-letter path ("Z:\home\me\noad.gif", "C:\users\x.gif") of an absolute path (UTF-8):
 // the drive as FindDrive gives it, the rest tidied as Wine tidies it. The file itself need not
 // exist. nullopt when no drive reaches the path or it is not absolute.

@@ -155,7 +155,9 @@ class HiveCommit {
   private:
     Result CheckPrefix() const {
         if (prefix_.empty())
-            return NoPrefix("Cannot tell where Wine keeps the messenger's settings.");
+            return NoPrefix(
+                "Vornik found no Wine prefix, so it cannot tell where the messenger "
+                "keeps its settings.");
         struct stat info {};
         if (::stat(prefix_.c_str(), &info) != 0 && errno != ENOENT && errno != ENOTDIR) {
             return ErrnoFailure(errno, "open the Wine prefix", prefix_);

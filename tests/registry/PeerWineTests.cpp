@@ -100,7 +100,13 @@ class WinePeer : public ::testing::Test {
         return ReadExport(file);
     }
 
-    Registry Writer() { return Registry(std::make_unique<WineHiveStore>(prefix_)); }
+    // The server is found through its process; holding off a starting one would leave folders
+    // in the real /tmp, so the store keeps its server folders in the peer's own.
+    Registry Writer() {
+        WineHiveStore::Options options;
+        options.serverRoot = dir_ / "server-folders";
+        return Registry(std::make_unique<WineHiveStore>(prefix_, options));
+    }
 
     fs::path dir_;
     fs::path prefix_;

@@ -121,7 +121,7 @@ class DiscoveryTest : public ::testing::Test {
     }
     fs::path Home() const { return dir_.Path() / "home"; }
     fs::path Data() const { return Home() / ".local" / "share"; }
-    SearchRoots Roots() const { return {Home(), Data()}; }
+    SearchRoots Roots() const { return {Home(), Data(), {}, {}}; }
 
     TempDir dir_;
 };
@@ -214,12 +214,26 @@ TEST_F(DiscoveryTest, CommandLineThenEnvironmentThenTheOnePrefixWithSettings) {
     EXPECT_EQ(search.places[0].folder, Home() / "Games" / "messenger");
     EXPECT_EQ(search.places[0].origin, "Lutris");
 
+    EXPECT_TRUE(search.settled);
+
+    // None holds them: no guess, every prefix found is offered.
     fs::remove_all(Home() / "Games");
     search = FindSettingsPlaces(std::nullopt, kMessengerKey);
-    ASSERT_EQ(search.places.size(), 1u);
-    EXPECT_EQ(search.places[0].folder, Home() / ".wine") << "none has them: ~/.wine";
+    ASSERT_EQ(search.places.size(), 4u);
+    EXPECT_FALSE(search.settled);
+    EXPECT_EQ(search.places[0].folder, Home() / ".wine");
+    EXPECT_EQ(search.places[3].origin, "CrossOver");
+    EXPECT_EQ(std::count_if(
+                  search.places.begin(), search.places.end(),
+                  [](const SettingsPlace& p) { return p.messenger == SettingsPresence::kPresent; }),
+              0);
     EXPECT_NE(search.lookedIn.find("~/Games/*,"), std::string::npos) << search.lookedIn;
     EXPECT_NE(search.lookedIn.find("(Lutris)"), std::string::npos) << search.lookedIn;
+
+    fs::remove_all(Home());
+    search = FindSettingsPlaces(std::nullopt, kMessengerKey);
+    EXPECT_TRUE(search.places.empty()) << "no prefix anywhere: nothing to write to";
+    EXPECT_FALSE(search.lookedIn.empty());
 
     const ScopedEnv named("WINEPREFIX", (Home() / "wp").c_str());
     search = FindSettingsPlaces(std::nullopt, kMessengerKey);
