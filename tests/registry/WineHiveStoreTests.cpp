@@ -261,6 +261,38 @@ TEST_F(HiveStoreTest, FolderFlushFailingAfterTheRenameSaysTheChangeWasMade) {
               "\"Chat Adurl\"=\"flushed?\"");
 }
 
+// Wine saves the hive by replacing it, taking no lock of ours: a save between our read and our
+// rename must survive, with our change made again on top of it.
+TEST_F(HiveStoreTest, HiveReplacedAfterItWasReadKeepsTheOtherWritersChange) {
+    int saves = 0;
+    const auto save = [&] {
+        ++saves;
+        std::string hive = ReadFile(Hive());
+        hive += "\n[Software\\\\Wine Saved " + std::to_string(saves) + "] 1700000000\n\"Save\"=\"" +
+                std::to_string(saves) + "\"\n";
+        test::WriteFile(prefix_ / "user.reg.wine-tmp", hive);
+        fs::rename(prefix_ / "user.reg.wine-tmp", Hive());
+    };
+    options_.beforeReplace = [&] {
+        if (saves == 0) save();
+    };
+    ASSERT_TRUE(Commit(u"ours"));
+    const std::string hive = ReadFile(Hive());
+    EXPECT_EQ(ValueLine(hive, "Software\\\\Wine Saved 1", "Save"), "\"Save\"=\"1\"");
+    EXPECT_EQ(ValueLine(hive, "Software\\\\Yahoo\\\\Pager\\\\yurl", "Chat Adurl"),
+              "\"Chat Adurl\"=\"ours\"");
+
+    // Saved again before every rename: refused, and the last save is what the hive holds.
+    options_.beforeReplace = save;
+    const Result result = Commit(u"never");
+    EXPECT_EQ(result.Kind(), ErrorKind::kBusy) << result.Message();
+    EXPECT_NE(result.Message().find("Nothing was changed"), std::string::npos);
+    EXPECT_EQ(saves, 4);
+    EXPECT_EQ(ValueLine(ReadFile(Hive()), "Software\\\\Yahoo\\\\Pager\\\\yurl", "Chat Adurl"),
+              "\"Chat Adurl\"=\"ours\"");
+    EXPECT_EQ(Listing(prefix_), (std::set<std::string>{"user.reg"}));
+}
+
 TEST_F(HiveStoreTest, ReadersSeeTheOldOrTheNewFileNeverAPart) {
     test::WriteFile(Hive(), test::LargeHive(1 << 20));
     std::atomic<bool> done{false};
