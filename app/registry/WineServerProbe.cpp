@@ -98,8 +98,9 @@ std::string ServerFolderLeaf(const fs::path& prefix) {
 }
 
 WineServerStatus FindServerProcess(const fs::path& prefix, const fs::path& procRoot) {
+    struct stat own {};
+    if (::stat(prefix.c_str(), &own) != 0) return {};
     const std::string leaf = ServerFolderLeaf(prefix);
-    if (leaf.empty()) return {};
     const std::unique_ptr<DIR, int (*)(DIR*)> processes(::opendir(procRoot.c_str()), ::closedir);
     if (!processes) return {};
     while (const dirent* entry = ::readdir(processes.get())) {
@@ -113,8 +114,16 @@ WineServerStatus FindServerProcess(const fs::path& prefix, const fs::path& procR
         if (::stat(process.c_str(), &owner) != 0 || owner.st_uid != ::getuid()) continue;
         // wineserver, wineserver64 (Debian), wineserver32.
         if (!FirstLine(process / "comm").starts_with("wineserver")) continue;
+        const fs::path cwd = process / "cwd";
+        // A starting server works in the prefix itself until it has made its own folder.
+        struct stat working {};
+        if (::stat(cwd.c_str(), &working) == 0 && working.st_dev == own.st_dev &&
+            working.st_ino == own.st_ino) {
+            return {true, "the wineserver process " + std::string(pid) + ", starting in " +
+                              prefix.string()};
+        }
         char target[4096];
-        const ssize_t length = ::readlink((process / "cwd").c_str(), target, sizeof(target) - 1);
+        const ssize_t length = ::readlink(cwd.c_str(), target, sizeof(target) - 1);
         if (length <= 0) continue;
         std::string_view folder(target, static_cast<std::size_t>(length));
         // A server whose folder was removed still serves the prefix.

@@ -30,7 +30,7 @@ std::string ServerFolderLeaf(const std::filesystem::path& prefix);
 // folders stay behind after the server has gone. Then every wineserver process of this user,
 // whatever mount namespace it runs in (a Flatpak or Snap sandbox, Steam's container, a private
 // /tmp): a server works in its own folder, so one whose working folder bears this prefix's leaf
-// serves it.
+// serves it (and so does one still working in the prefix itself, as it does while it starts).
 WineServerStatus ProbeWineServer(const std::filesystem::path& prefix, const ServerPlaces& places);
 WineServerStatus ProbeWineServer(const std::filesystem::path& prefix,
                                  const std::filesystem::path& serverRoot);

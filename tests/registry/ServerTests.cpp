@@ -67,6 +67,11 @@ TEST_F(ServerTest, ServerProcessIsKnownByTheFolderItWorksIn) {
     EXPECT_NE(found.evidence.find("process 300"), std::string::npos) << found.evidence;
     EXPECT_TRUE(ProbeWineServer(prefix_, ServerPlaces{root_, proc_}).running);
     EXPECT_FALSE(ProbeWineServer(prefix_, ServerPlaces{root_, dir_.Path() / "none"}).running);
+
+    // Until it has made its folder a starting server works in the prefix itself.
+    fs::remove_all(proc_ / "300");
+    AddProcess("400", "wineserver64", prefix_);
+    EXPECT_NE(FindServerProcess(prefix_, proc_).evidence.find("process 400"), std::string::npos);
 }
 
 TEST_F(ServerTest, StartBlockHoldsEveryServerLockAndMakesTheUpstreamFolderAsWineDoes) {
