@@ -259,8 +259,9 @@ WindowUnderTest::WindowUnderTest(const std::filesystem::path& prefixOverride)
           TestStores()) {}
 
 WindowUnderTest::WindowUnderTest(MessengerTarget::Search search,
-                                 MessengerTarget::MakeStore makeStore)
-    : target(std::move(search), std::move(makeStore)) {
+                                 MessengerTarget::MakeStore makeStore,
+                                 MessengerTarget::FolderPlace folderPlace)
+    : target(std::move(search), std::move(makeStore), std::move(folderPlace)) {
     window = std::make_unique<FrmVornik>(target, dialogs);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) throw std::runtime_error("window not shown");

@@ -91,7 +91,8 @@ std::filesystem::path ServerFoldersOf(const std::filesystem::path& prefix);
 struct WindowUnderTest {
     WindowUnderTest();
     explicit WindowUnderTest(const std::filesystem::path& prefix);
-    WindowUnderTest(MessengerTarget::Search search, MessengerTarget::MakeStore makeStore);
+    WindowUnderTest(MessengerTarget::Search search, MessengerTarget::MakeStore makeStore,
+                    MessengerTarget::FolderPlace folderPlace = MessengerTarget::OfThisSystem);
 
     TempPrefix prefix;
     ScriptedDialogs dialogs;
