@@ -32,66 +32,66 @@ enum class Reader { kFolders, kHeroicGames, kLutrisGame, kBottlesPlaceholder, kS
 struct UsualPlace {
     const char* origin;
     Root root;
-    const char* pattern;
+    std::string pattern;
     Reader reader = Reader::kFolders;
     // The place is looked at only when this folder (below the same root kind) is missing.
     Root unlessRoot = Root::kHome;
     const char* unless = nullptr;
 };
 
-constexpr const char* kSteamRoots[] = {
-    "Steam",  // below the data home
-    ".steam/steam",
-    ".var/app/com.valvesoftware.Steam/.local/share/Steam",
-    ".var/app/com.valvesoftware.Steam/data/Steam",  // older Flatpak builds
-    "snap/steam/common/.local/share/Steam",
+struct SteamRoot {
+    Root root;
+    const char* folder;
+};
+constexpr SteamRoot kSteamRoots[] = {
+    {Root::kData, "Steam"},
+    {Root::kHome, ".steam/steam"},
+    {Root::kHome, ".var/app/com.valvesoftware.Steam/.local/share/Steam"},
+    {Root::kHome, ".var/app/com.valvesoftware.Steam/data/Steam"},  // older Flatpak builds
+    {Root::kHome, "snap/steam/common/.local/share/Steam"},
 };
 
-std::vector<UsualPlace> UsualPlaces() {
-    std::vector<UsualPlace> places = {
-        {"Wine", Root::kHome, ".wine"},
-        {"winetricks", Root::kWinePrefixes, "*"},
-        {"Heroic", Root::kHome, "Games/Heroic/Prefixes/default/*"},
-        {"Heroic", Root::kHome, "Games/Heroic/Prefixes/default/*/pfx"},
-        {"Heroic", Root::kHome, "Games/Heroic/Prefixes/*"},
-        {"Heroic", Root::kHome, "Games/Heroic/Prefixes/*/pfx"},
-        {"Heroic", Root::kConfig, "heroic/GamesConfig/*.json", Reader::kHeroicGames},
-        {"Heroic", Root::kHome,
-         ".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/*.json",
-         Reader::kHeroicGames},
-        {"Lutris", Root::kConfig, "lutris/games/*.yml", Reader::kLutrisGame},
-        {"Lutris", Root::kData, "lutris/games/*.yml", Reader::kLutrisGame, Root::kConfig,
-         "lutris/games"},
-        {"Lutris", Root::kHome, ".var/app/net.lutris.Lutris/config/lutris/games/*.yml",
-         Reader::kLutrisGame},
-        {"Lutris", Root::kHome, ".var/app/net.lutris.Lutris/data/lutris/games/*.yml",
-         Reader::kLutrisGame, Root::kHome, ".var/app/net.lutris.Lutris/config/lutris/games"},
-        {"Lutris", Root::kHome, "Games/*"},
-        {"Lutris", Root::kHome, "Games/*/*"},  // prefix, pfx, and installs through a service
-        {"Bottles", Root::kData, "bottles/bottles/*"},
-        {"Bottles", Root::kHome, ".var/app/com.usebottles.bottles/data/bottles/bottles/*"},
-        {"Bottles", Root::kData, "bottles/bottles/*/placeholder.yml", Reader::kBottlesPlaceholder},
-        {"Bottles", Root::kHome,
-         ".var/app/com.usebottles.bottles/data/bottles/bottles/*/placeholder.yml",
-         Reader::kBottlesPlaceholder},
-        {"PlayOnLinux", Root::kHome, ".PlayOnLinux/wineprefix/*"},
-    };
-    // The pattern strings live as long as the program: kept in a static table.
-    static const std::vector<std::pair<std::string, std::string>> steam = [] {
-        std::vector<std::pair<std::string, std::string>> out;
-        for (const char* root : kSteamRoots) {
-            out.emplace_back(std::string(root) + "/steamapps/compatdata/*/pfx",
-                             std::string(root) + "/steamapps/libraryfolders.vdf");
+const std::vector<UsualPlace>& UsualPlaces() {
+    static const std::vector<UsualPlace> all = [] {
+        std::vector<UsualPlace> places = {
+            {"Wine", Root::kHome, ".wine"},
+            {"winetricks", Root::kWinePrefixes, "*"},
+            {"Heroic", Root::kHome, "Games/Heroic/Prefixes/default/*"},
+            {"Heroic", Root::kHome, "Games/Heroic/Prefixes/default/*/pfx"},
+            {"Heroic", Root::kHome, "Games/Heroic/Prefixes/*"},
+            {"Heroic", Root::kHome, "Games/Heroic/Prefixes/*/pfx"},
+            {"Heroic", Root::kConfig, "heroic/GamesConfig/*.json", Reader::kHeroicGames},
+            {"Heroic", Root::kHome,
+             ".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/*.json",
+             Reader::kHeroicGames},
+            {"Lutris", Root::kConfig, "lutris/games/*.yml", Reader::kLutrisGame},
+            {"Lutris", Root::kData, "lutris/games/*.yml", Reader::kLutrisGame, Root::kConfig,
+             "lutris/games"},
+            {"Lutris", Root::kHome, ".var/app/net.lutris.Lutris/config/lutris/games/*.yml",
+             Reader::kLutrisGame},
+            {"Lutris", Root::kHome, ".var/app/net.lutris.Lutris/data/lutris/games/*.yml",
+             Reader::kLutrisGame, Root::kHome, ".var/app/net.lutris.Lutris/config/lutris/games"},
+            {"Lutris", Root::kHome, "Games/*"},
+            {"Lutris", Root::kHome, "Games/*/*"},  // prefix, pfx, and installs through a service
+            {"Bottles", Root::kData, "bottles/bottles/*"},
+            {"Bottles", Root::kHome, ".var/app/com.usebottles.bottles/data/bottles/bottles/*"},
+            {"Bottles", Root::kData, "bottles/bottles/*/placeholder.yml",
+             Reader::kBottlesPlaceholder},
+            {"Bottles", Root::kHome,
+             ".var/app/com.usebottles.bottles/data/bottles/bottles/*/placeholder.yml",
+             Reader::kBottlesPlaceholder},
+            {"PlayOnLinux", Root::kHome, ".PlayOnLinux/wineprefix/*"},
+        };
+        for (const SteamRoot& steam : kSteamRoots) {
+            const std::string folder = steam.folder;
+            places.push_back({"Steam", steam.root, folder + "/steamapps/compatdata/*/pfx"});
+            places.push_back({"Steam", steam.root, folder + "/steamapps/libraryfolders.vdf",
+                              Reader::kSteamLibraries});
         }
-        return out;
+        places.push_back({"CrossOver", Root::kHome, ".cxoffice/*"});
+        return places;
     }();
-    for (std::size_t i = 0; i < steam.size(); ++i) {
-        const Root root = i == 0 ? Root::kData : Root::kHome;
-        places.push_back({"Steam", root, steam[i].first.c_str()});
-        places.push_back({"Steam", root, steam[i].second.c_str(), Reader::kSteamLibraries});
-    }
-    places.push_back({"CrossOver", Root::kHome, ".cxoffice/*"});
-    return places;
+    return all;
 }
 
 const fs::path& RootOf(const SearchRoots& roots, Root root) {
