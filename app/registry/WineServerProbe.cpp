@@ -15,6 +15,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <sstream>
 
 namespace registry {
 namespace {
@@ -72,6 +73,23 @@ std::string FirstLine(const fs::path& file) {
     return line;
 }
 
+// A process on its way out (it may have let go of its lock already) or gone: its /proc/PID/stat
+// says so by its state or the kernel's "exiting" flag. No stat to read: taken as alive.
+bool IsExiting(const fs::path& process) {
+    const std::string stat = FirstLine(process / "stat");
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string::npos) return false;
+    std::istringstream fields(stat.substr(close + 1));
+    std::string state;
+    unsigned long long skipped = 0;
+    unsigned long long flags = 0;
+    fields >> state;
+    for (int i = 0; i < 5; ++i) fields >> skipped;  // ppid pgrp session tty_nr tpgid
+    if (!(fields >> flags)) flags = 0;
+    constexpr unsigned long long kExiting = 0x4;  // PF_EXITING
+    return state == "Z" || state == "X" || (flags & kExiting) != 0;
+}
+
 // A folder below `parent` as Wine makes its server folders: a real folder (never a link), the
 // user's own, closed to everyone else. Made so when missing.
 UniqueFd OwnFolder(int parent, const std::string& name) {
@@ -113,7 +131,7 @@ WineServerStatus FindServerProcess(const fs::path& prefix, const fs::path& procR
         struct stat owner {};
         if (::stat(process.c_str(), &owner) != 0 || owner.st_uid != ::getuid()) continue;
         // wineserver, wineserver64 (Debian), wineserver32.
-        if (!FirstLine(process / "comm").starts_with("wineserver")) continue;
+        if (!FirstLine(process / "comm").starts_with("wineserver") || IsExiting(process)) continue;
         const fs::path cwd = process / "cwd";
         // A starting server works in the prefix itself until it has made its own folder.
         struct stat working {};

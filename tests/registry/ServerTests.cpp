@@ -68,6 +68,12 @@ TEST_F(ServerTest, ServerProcessIsKnownByTheFolderItWorksIn) {
     EXPECT_TRUE(ProbeWineServer(prefix_, ServerPlaces{root_, proc_}).running);
     EXPECT_FALSE(ProbeWineServer(prefix_, ServerPlaces{root_, dir_.Path() / "none"}).running);
 
+    // A server on its way out may have let go of its lock already: it serves nobody.
+    WriteFile(proc_ / "300" / "stat", "300 (wineserver) R 1 300 300 0 -1 4194308 0 0\n");
+    EXPECT_FALSE(FindServerProcess(prefix_, proc_).running);
+    WriteFile(proc_ / "300" / "stat", "300 (wine server) S 1 300 300 0 -1 4194560 0 0\n");
+    EXPECT_TRUE(FindServerProcess(prefix_, proc_).running);
+
     // Until it has made its folder a starting server works in the prefix itself.
     fs::remove_all(proc_ / "300");
     AddProcess("400", "wineserver64", prefix_);
