@@ -341,6 +341,7 @@ class HiveCommit {
             return ErrnoFailure(errno, "replace", hive_);
         }
         copy.Keep();
+        if (options_.afterReplace) options_.afterReplace();
         if (Result r = FlushFolder(); !r) return r;
         // A server in a sandbox's own /tmp cannot be held off; one that started just now may
         // have read the old file.

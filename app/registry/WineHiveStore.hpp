@@ -21,6 +21,8 @@ class WineHiveStore final : public RegistryStore {
         // Runs after the new file is complete and flushed, just before it replaces the hive;
         // lets a test stop the process at the worst moment.
         std::function<void()> beforeReplace;
+        // Runs right after the rename, before the last look for a server that started meanwhile.
+        std::function<void()> afterReplace;
         // Where the prefix was looked for, named when there is none.
         std::string lookedIn;
     };

@@ -293,6 +293,26 @@ TEST_F(HiveStoreTest, HiveReplacedAfterItWasReadKeepsTheOtherWritersChange) {
     EXPECT_EQ(Listing(prefix_), (std::set<std::string>{"user.reg"}));
 }
 
+// A server in a sandbox's own /tmp cannot be held off. One that shows up as the file is
+// replaced may have read the old file: the user hears that the values were written, and why
+// they may not last.
+TEST_F(HiveStoreTest, ServerStartingAtTheRenameIsReportedWithTheChangeMade) {
+    const fs::path proc = dir_.Path() / "proc";
+    options_.procRoot = proc;
+    options_.afterReplace = [&] {
+        fs::create_directories(proc / "77");
+        test::WriteFile(proc / "77" / "comm", "wineserver\n");
+        fs::create_directory_symlink(prefix_, proc / "77" / "cwd");
+    };
+    const Result result = Commit(u"written");
+    EXPECT_EQ(result.Kind(), ErrorKind::kServerRunning);
+    EXPECT_EQ(result.Left(), Aftermath::kChanged);
+    EXPECT_NE(result.Message().find("process 77"), std::string::npos) << result.Message();
+    EXPECT_EQ(result.Message().find("Nothing was changed"), std::string::npos);
+    EXPECT_EQ(ValueLine(ReadFile(Hive()), "Software\\\\Yahoo\\\\Pager\\\\yurl", "Chat Adurl"),
+              "\"Chat Adurl\"=\"written\"");
+}
+
 TEST_F(HiveStoreTest, ReadersSeeTheOldOrTheNewFileNeverAPart) {
     test::WriteFile(Hive(), test::LargeHive(1 << 20));
     std::atomic<bool> done{false};
