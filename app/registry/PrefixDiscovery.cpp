@@ -25,7 +25,14 @@ namespace fs = std::filesystem;
 enum class Root { kHome, kData, kConfig, kWinePrefixes };
 
 // What a launcher's file names: a prefix, or a library folder with prefixes inside.
-enum class Reader { kFolders, kHeroicGames, kLutrisGame, kBottlesPlaceholder, kSteamLibraries };
+enum class Reader {
+    kFolders,
+    kHeroicGames,     // a game's winePrefix
+    kHeroicDefaults,  // the folder of the games' prefixes, when the user moved it
+    kLutrisGame,
+    kBottlesPlaceholder,  // a bottle kept on a path of its own
+    kSteamLibraries,
+};
 
 // One usual place: below a root, "*" (or "*.json") standing for every name at that level. With a
 // reader, the pattern names the launcher's files that name prefixes.
@@ -61,6 +68,7 @@ const std::vector<UsualPlace>& UsualPlaces() {
             {"Heroic", Root::kHome, "Games/Heroic/Prefixes/*"},
             {"Heroic", Root::kHome, "Games/Heroic/Prefixes/*/pfx"},
             {"Heroic", Root::kConfig, "heroic/GamesConfig/*.json", Reader::kHeroicGames},
+            {"Heroic", Root::kConfig, "heroic/config.json", Reader::kHeroicDefaults},
             {"Heroic", Root::kHome,
              ".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/*.json",
              Reader::kHeroicGames},
@@ -178,6 +186,9 @@ std::vector<fs::path> NamedIn(const fs::path& file, Reader reader, const fs::pat
         case Reader::kHeroicGames:
             written = JsonStringValues(text, "winePrefix");
             break;
+        case Reader::kHeroicDefaults:
+            written = JsonStringValues(text, "defaultWinePrefix");
+            break;
         case Reader::kLutrisGame:
             if (auto prefix = YamlValue(text, "game", "prefix")) written.push_back(*prefix);
             break;
@@ -194,10 +205,16 @@ std::vector<fs::path> NamedIn(const fs::path& file, Reader reader, const fs::pat
     for (const std::string& value : written) {
         const std::optional<fs::path> folder = LauncherFolder(value, home);
         if (!folder) continue;
+        const auto expand = [&](const char* pattern) {
+            for (fs::path& p : Expand(*folder, pattern)) folders.push_back(std::move(p));
+        };
         if (reader == Reader::kSteamLibraries) {
-            for (fs::path& p : Expand(*folder, "steamapps/compatdata/*/pfx")) {
-                folders.push_back(std::move(p));
-            }
+            expand("steamapps/compatdata/*/pfx");
+            continue;
+        }
+        if (reader == Reader::kHeroicDefaults) {
+            expand("*");
+            expand("*/pfx");
             continue;
         }
         folders.push_back(*folder);
@@ -340,6 +357,9 @@ std::string DescribeSearchedPlaces(const SearchRoots& given) {
                 break;
             case Reader::kSteamLibraries:
                 text += "the libraries listed in " + where;
+                break;
+            case Reader::kHeroicDefaults:
+                text += "the prefix folder named in " + where;
                 break;
             default:
                 text += "the prefixes named in " + where;

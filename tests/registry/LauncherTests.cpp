@@ -55,6 +55,10 @@ TEST_F(LauncherLayouts, EveryLayoutAndEveryPrefixALauncherFileNamesIsFoundOnce) 
               R"({"Proton": {"winePrefix": ")" + (Away() / "heroic-proton").string() +
                   R"(", "wineVersion": {"type": "pro)");
     WriteText(Home() / ".config" / "heroic" / "GamesConfig" / "c.json", "\x01\xff{{{\"winePrefix");
+    MakeFakePrefix(Away() / "heroic-moved" / "Game");
+    WriteText(Home() / ".config" / "heroic" / "config.json",
+              R"({"defaultSettings": {"defaultWinePrefix": ")" +
+                  (Away() / "heroic-moved").string() + R"("}})");
 
     MakeFakePrefix(Away() / "lutris-own");
     MakeFakePrefix(Away() / "lutris-old");
@@ -90,6 +94,7 @@ TEST_F(LauncherLayouts, EveryLayoutAndEveryPrefixALauncherFileNamesIsFoundOnce) 
                            "Heroic home/Games/Heroic/Prefixes/default/Proton Game/pfx",
                            "Heroic elsewhere/heroic-own",
                            "Heroic elsewhere/heroic-proton/pfx",
+                           "Heroic elsewhere/heroic-moved/Game",
                            "Lutris elsewhere/lutris-own",
                            "Lutris home/Games/gog/some-game",
                            "Bottles elsewhere/bottle-on-disk",
