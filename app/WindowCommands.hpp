@@ -73,9 +73,10 @@ class CommandWindow : public BoxPrompter {
 };
 
 // The "Change" command: asks before restoring the tabs, settles where to write (the user picks
-// among several places), names the image as the messenger opens it from there (refusing one it
-// cannot reach), stores every value in one go and tells the user either "Patch Complete!"
-// (banners replaced) or what could not be written, why, and what the registry holds now.
+// when the search cannot tell), names the image as the messenger opens it from there (refusing
+// one it cannot reach or open, copying one its sandbox cannot see), stores every value in one go
+// and tells the user either "Patch Complete!" (banners replaced) or what could not be written, why,
+// and what the registry holds now.
 void RunChangeCommand(MessengerTarget& target, const WindowChoices& choices, CommandWindow& window);
 
 // The same for a window that writes one registry as it is, where paths need no conversion.
