@@ -158,12 +158,14 @@ class DescriptorsRunOut {
 
 TEST(HonestReports, FailedFolderFlushSaysTheValuesAreInTheRegistryNow) {
     TempPrefix prefix;
-    const DescriptorsRunOut runOut;
+    std::optional<DescriptorsRunOut> runOut(std::in_place);
     registry::WineHiveStore::Options options;
-    options.beforeReplace = runOut.Hook();
+    options.beforeReplace = runOut->Hook();
     WindowUnderTest t(OnePlace(prefix.Path()), StoreWith(options));
     t.window->Text1()->setText(QStringLiteral("C:\\noad.gif"));
     t.ClickChange();
+    // The limit back before the window's own prefix is removed, which needs descriptors.
+    runOut.reset();
     rlimit restored{};
     getrlimit(RLIMIT_NOFILE, &restored);
     ASSERT_EQ(t.dialogs.boxes.size(), 1u);
