@@ -77,11 +77,9 @@ std::optional<QString> QtDialogService::ChooseFileToOpen(QWidget* parent, const 
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<std::size_t> QtDialogService::ChooseSettingsPlace(
+std::optional<registry::PlacePick> QtDialogService::ChooseSettingsPlace(
     QWidget* parent, std::span<const registry::SettingsPlace> places) {
-    PlaceChooser chooser(places, parent);
-    if (chooser.exec() != QDialog::Accepted) return std::nullopt;
-    return chooser.Picked();
+    return PlaceChooser::Ask(places, parent);
 }
 
 }  // namespace vornik

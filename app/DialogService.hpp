@@ -39,9 +39,9 @@ class DialogService {
                                                     const QString& currentName,
                                                     const QString& startFolder) = 0;
 
-    // Asks which of several places of the messenger's settings to change; nullopt when the
-    // user cancelled.
-    virtual std::optional<std::size_t> ChooseSettingsPlace(
+    // Asks which place of the messenger's settings to change, one of `places` or a folder the
+    // user picks; nullopt when the user cancelled.
+    virtual std::optional<registry::PlacePick> ChooseSettingsPlace(
         QWidget* parent, std::span<const registry::SettingsPlace> places) = 0;
 };
 
@@ -52,7 +52,7 @@ class QtDialogService final : public DialogService {
     std::optional<QString> ChooseFileToOpen(QWidget* parent, const QString& filter,
                                             const QString& currentName,
                                             const QString& startFolder) override;
-    std::optional<std::size_t> ChooseSettingsPlace(
+    std::optional<registry::PlacePick> ChooseSettingsPlace(
         QWidget* parent, std::span<const registry::SettingsPlace> places) override;
 };
 

@@ -58,7 +58,7 @@ class WindowSupport final : public CommandWindow {
             window_, Box(QString::fromStdString(box.text), QString::fromStdString(box.title),
                          box.buttons, box.icon));
     }
-    std::optional<std::size_t> ChoosePlace(
+    std::optional<registry::PlacePick> ChoosePlace(
         std::span<const registry::SettingsPlace> places) override {
         return dialogs_.ChooseSettingsPlace(window_, places);
     }

@@ -7,13 +7,15 @@
 
 namespace vornik {
 
-MessengerTarget::MessengerTarget(Search search, MakeStore makeStore)
-    : search_(std::move(search)), makeStore_(std::move(makeStore)) {}
+MessengerTarget::MessengerTarget(Search search, MakeStore makeStore, FolderPlace folderPlace)
+    : search_(std::move(search)),
+      makeStore_(std::move(makeStore)),
+      folderPlace_(std::move(folderPlace)) {}
 
 MessengerTarget::MessengerTarget(registry::Registry& registry)
     : search_([] {
-          return registry::PlaceSearch{{{{}, "the registry", registry::SettingsPresence::kPresent}},
-                                       {}};
+          return registry::PlaceSearch{
+              {{{}, "the registry", registry::SettingsPresence::kPresent}}, {}, true};
       }),
       given_(&registry) {
     RunSearch();
@@ -27,10 +29,22 @@ MessengerTarget::Search MessengerTarget::SearchOfThisSystem(
     };
 }
 
+registry::SettingsPlace MessengerTarget::OfThisSystem(const std::filesystem::path& folder) {
+    return registry::PlaceOfFolder(folder, kMessengerKey);
+}
+
 void MessengerTarget::RunSearch() {
     if (!searched_) searched_ = search_();
-    if (searched_->places.empty()) throw std::logic_error("a settings search found no place");
-    if (searched_->places.size() == 1) chosen_ = 0;
+    if (chosen_) return;
+    const auto& places = searched_->places;
+    if (places.empty()) {
+        // No prefix anywhere: the store of no folder refuses, naming where the search looked.
+        chosen_ = registry::SettingsPlace{{}, {}, registry::SettingsPresence::kAbsent};
+    } else if (places.size() == 1 &&
+               (searched_->settled ||
+                places.front().messenger == registry::SettingsPresence::kPresent)) {
+        chosen_ = places.front();
+    }
 }
 
 bool MessengerTarget::NeedsChoice() const {
@@ -42,16 +56,21 @@ std::span<const registry::SettingsPlace> MessengerTarget::Places() const {
     return searched_->places;
 }
 
-void MessengerTarget::Choose(std::size_t index) {
-    if (!searched_ || index >= searched_->places.size()) {
+void MessengerTarget::Choose(const registry::PlacePick& pick) {
+    if (!searched_) throw std::logic_error("the places of the messenger's settings are not known");
+    if (!pick.index) {
+        chosen_ = folderPlace_(pick.folder);
+    } else if (*pick.index < searched_->places.size()) {
+        chosen_ = searched_->places[*pick.index];
+    } else {
         throw std::out_of_range("no such place of the messenger's settings");
     }
-    chosen_ = index;
+    registry_.reset();
 }
 
 const registry::SettingsPlace& MessengerTarget::Place() const {
-    if (!searched_ || !chosen_) throw std::logic_error("the place of the settings is not settled");
-    return searched_->places[*chosen_];
+    if (!chosen_) throw std::logic_error("the place of the settings is not settled");
+    return *chosen_;
 }
 
 registry::Registry& MessengerTarget::Registry() {
@@ -61,11 +80,20 @@ registry::Registry& MessengerTarget::Registry() {
 }
 
 registry::Result MessengerTarget::FileName(std::string_view location, std::string& out) const {
+    return Name(location, out, registry::FileNameUse::kWrite);
+}
+
+registry::Result MessengerTarget::ShownFileName(std::string_view location, std::string& out) const {
+    return Name(location, out, registry::FileNameUse::kShow);
+}
+
+registry::Result MessengerTarget::Name(std::string_view location, std::string& out,
+                                       registry::FileNameUse use) const {
     if (given_ != nullptr) {
         out = std::string(location);
         return registry::Result::Success();
     }
-    return registry::MessengerFileName(Place(), location, out);
+    return registry::MessengerFileName(Place(), location, out, use);
 }
 
 }  // namespace vornik

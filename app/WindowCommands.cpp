@@ -23,7 +23,7 @@ bool SettleTarget(MessengerTarget& target, CommandWindow& window, bool mayAsk) {
     if (!target.Searched()) window.RunWhileBusy([&target] { target.RunSearch(); });
     if (!target.NeedsChoice()) return true;
     if (!mayAsk) return false;
-    const std::optional<std::size_t> picked = window.ChoosePlace(target.Places());
+    const std::optional<registry::PlacePick> picked = window.ChoosePlace(target.Places());
     if (!picked) return false;
     target.Choose(*picked);
     return true;
@@ -34,7 +34,8 @@ class BoxesOnly final : public CommandWindow {
   public:
     explicit BoxesOnly(BoxPrompter& boxes) : boxes_(boxes) {}
     BoxAnswer Ask(const BoxText& box) override { return boxes_.Ask(box); }
-    std::optional<std::size_t> ChoosePlace(std::span<const registry::SettingsPlace>) override {
+    std::optional<registry::PlacePick> ChoosePlace(
+        std::span<const registry::SettingsPlace>) override {
         return std::nullopt;
     }
     void ShowImageLocation(const std::string&) override {}
@@ -109,7 +110,7 @@ std::optional<std::string> ChosenImageLocation(MessengerTarget& target, const st
                                                CommandWindow& window) {
     if (!SettleTarget(target, window, false)) return chosen;
     std::string location;
-    if (const registry::Result named = target.FileName(chosen, location); !named) {
+    if (const registry::Result named = target.ShownFileName(chosen, location); !named) {
         ShowFailure(window, named.Message());
         return std::nullopt;
     }

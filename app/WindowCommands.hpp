@@ -10,9 +10,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/registry/SettingsPlace.hpp"
+
 namespace registry {
 class Registry;
-struct SettingsPlace;
 }  // namespace registry
 
 namespace vornik {
@@ -66,8 +67,9 @@ struct WindowChoices {
 // What the commands need of the window besides its boxes.
 class CommandWindow : public BoxPrompter {
   public:
-    // Asks which of several places of the messenger's settings to change; nullopt: cancelled.
-    virtual std::optional<std::size_t> ChoosePlace(
+    // Asks which place of the messenger's settings to change (a listed one or a folder);
+    // nullopt: cancelled.
+    virtual std::optional<registry::PlacePick> ChoosePlace(
         std::span<const registry::SettingsPlace> places) = 0;
     // Runs work that may wait (a hive another program keeps locked, a slow disk) so that the
     // window keeps answering meanwhile.
@@ -77,9 +79,10 @@ class CommandWindow : public BoxPrompter {
 };
 
 // The "Change" command: asks before restoring the tabs, settles where to write (the user picks
-// among several places), names the image as the messenger opens it from there (refusing one it
-// cannot reach), stores every value in one go and tells the user either "Patch Complete!"
-// (banners replaced) or what could not be written, why, and what the registry holds now.
+// when the search cannot tell), names the image as the messenger opens it from there (refusing
+// one it cannot reach or open, copying one its sandbox cannot see), stores every value in one go
+// and tells the user either "Patch Complete!" (banners replaced) or what could not be written, why,
+// and what the registry holds now.
 void RunChangeCommand(MessengerTarget& target, const WindowChoices& choices, CommandWindow& window);
 
 // The same for a window that writes one registry as it is, where paths need no conversion.

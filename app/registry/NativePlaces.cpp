@@ -10,14 +10,19 @@ bool PlacesCanBeNamed() {
 }
 
 PlaceSearch FindSettingsPlaces(const std::optional<std::filesystem::path>&, std::string_view) {
-    return {{SettingsPlace{{}, "Windows", SettingsPresence::kPresent}}, {}};
+    return {{SettingsPlace{{}, "Windows", SettingsPresence::kPresent}}, {}, true};
+}
+
+SettingsPlace PlaceOfFolder(const std::filesystem::path&, std::string_view) {
+    return {{}, "Windows", SettingsPresence::kPresent};
 }
 
 std::unique_ptr<RegistryStore> StoreFor(const SettingsPlace&, std::string_view) {
     return std::make_unique<NativeRegistryStore>();
 }
 
-Result MessengerFileName(const SettingsPlace&, std::string_view location, std::string& out) {
+Result MessengerFileName(const SettingsPlace&, std::string_view location, std::string& out,
+                         FileNameUse) {
     out = std::string(location);
     return Result::Success();
 }

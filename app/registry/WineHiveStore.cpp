@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -117,7 +118,8 @@ int ReadAll(int fd, std::size_t sizeHint, std::string& out) {
 // The open, locked hive; the lock goes with the descriptor.
 struct LockedHive {
     UniqueFd fd;
-    struct stat info {};
+    struct stat info {};  // when locked
+    struct stat read {};  // when read
 };
 
 class HiveCommit {
@@ -128,30 +130,34 @@ class HiveCommit {
     Result Run(std::span<const StringWrite> writes) {
         if (Result r = CheckPrefix(); !r) return r;
         if (Result r = CheckServer(); !r) return r;
-        if (Result r = Lock(); !r) return r;
-        if (Result r = CheckWritable(); !r) return r;
-        RemoveAbandonedCopies();
-        std::string text;
-        if (const int error =
-                ReadAll(locked_.fd.Get(), static_cast<std::size_t>(locked_.info.st_size), text)) {
-            return ErrnoFailure(error, "read the registry file", hive_);
+        // Another writer (Wine saves by replacing the file) may replace the hive after it was
+        // read: read it again and apply the change to what that writer left.
+        constexpr int kAttempts = 3;
+        for (int attempt = 1;; ++attempt) {
+            if (Result r = Lock(); !r) return r;
+            if (Result r = CheckWritable(); !r) return r;
+            if (attempt == 1) RemoveAbandonedCopies();
+            std::optional<HiveDocument> document;
+            if (Result r = ReadLocked(document); !r) return r;
+            bool replacedMeanwhile = false;
+            Result result = Replace(*document, writes, replacedMeanwhile);
+            if (!replacedMeanwhile) return result;
+            if (attempt == kAttempts) {
+                return Result::Failure(ErrorKind::kBusy,
+                                       "Another program replaced " + Quoted(hive_) +
+                                           " each time Vornik was about to save it. Close the "
+                                           "programs of that Wine prefix, then try again." +
+                                           kNothingChanged);
+            }
         }
-        HiveParseError parseError;
-        const auto document = HiveDocument::Parse(std::move(text), parseError);
-        if (!document) {
-            return Result::Failure(
-                ErrorKind::kHiveDamaged,
-                "The registry file " + Quoted(hive_) + " cannot be read: line " +
-                    std::to_string(parseError.line) + ": " + parseError.reason +
-                    ". Nothing was changed; repair or restore the file, then try again.");
-        }
-        return Replace(*document, writes);
     }
 
   private:
     Result CheckPrefix() const {
         if (prefix_.empty())
-            return NoPrefix("Cannot tell where Wine keeps the messenger's settings.");
+            return NoPrefix(
+                "Vornik found no Wine prefix, so it cannot tell where the messenger "
+                "keeps its settings.");
         struct stat info {};
         if (::stat(prefix_.c_str(), &info) != 0 && errno != ENOENT && errno != ENOTDIR) {
             return ErrnoFailure(errno, "open the Wine prefix", prefix_);
@@ -176,14 +182,9 @@ class HiveCommit {
     }
 
     Result CheckServer() const {
-        const WineServerStatus status = ProbeWineServer(prefix_, options_.serverRoot);
-        if (!status.running) return Result::Success();
-        return Result::Failure(ErrorKind::kServerRunning,
-                               "Wine is running for " + Quoted(prefix_) + " (" + status.evidence +
-                                   ") and would overwrite the change from memory. Close the "
-                                   "messenger and every other program of that prefix (or run "
-                                   "\"wineserver -k\"), then try again." +
-                                   kNothingChanged);
+        const WineServerStatus status =
+            ProbeWineServer(prefix_, ServerPlaces{options_.serverRoot, options_.procRoot});
+        return status.running ? ServerRunning(status) : Result::Success();
     }
 
     Result Lock() {
@@ -259,7 +260,48 @@ class HiveCommit {
         }
     }
 
-    Result Replace(const HiveDocument& document, std::span<const StringWrite> writes) {
+    Result ReadLocked(std::optional<HiveDocument>& document) {
+        std::string text;
+        if (const int error =
+                ReadAll(locked_.fd.Get(), static_cast<std::size_t>(locked_.info.st_size), text)) {
+            return ErrnoFailure(error, "read the registry file", hive_);
+        }
+        // What was read is what the file held when the read ended.
+        if (::fstat(locked_.fd.Get(), &locked_.read) != 0) {
+            return ErrnoFailure(errno, "examine", hive_);
+        }
+        HiveParseError parseError;
+        document = HiveDocument::Parse(std::move(text), parseError);
+        if (!document) {
+            return Result::Failure(
+                ErrorKind::kHiveDamaged,
+                "The registry file " + Quoted(hive_) + " cannot be read: line " +
+                    std::to_string(parseError.line) + ": " + parseError.reason +
+                    ". Nothing was changed; repair or restore the file, then try again.");
+        }
+        return Result::Success();
+    }
+
+    // The hive at its name is still the file read, unchanged since.
+    bool StillTheOneRead() const {
+        struct stat now {};
+        const struct stat& read = locked_.read;
+        return ::stat(hive_.c_str(), &now) == 0 && SameFile(now, read) &&
+               now.st_size == read.st_size && now.st_mtim.tv_sec == read.st_mtim.tv_sec &&
+               now.st_mtim.tv_nsec == read.st_mtim.tv_nsec;
+    }
+
+    Result ServerRunning(const WineServerStatus& status) const {
+        return Result::Failure(ErrorKind::kServerRunning,
+                               "Wine is running for " + Quoted(prefix_) + " (" + status.evidence +
+                                   ") and would overwrite the change from memory. Close the "
+                                   "messenger and every other program of that prefix (or run "
+                                   "\"wineserver -k\"), then try again." +
+                                   kNothingChanged);
+    }
+
+    Result Replace(const HiveDocument& document, std::span<const StringWrite> writes,
+                   bool& replacedMeanwhile) {
         TemporaryFile copy;
         if (const int error = copy.Create(prefix_)) {
             return ErrnoFailure(error, "create a new registry file in", prefix_);
@@ -281,13 +323,40 @@ class HiveCommit {
         if (::fsync(fd) != 0) return ErrnoFailure(errno, "flush the registry file", hive_);
         if (copy.Fd().Close() != 0) return ErrnoFailure(errno, "write the registry file", hive_);
         if (options_.beforeReplace) options_.beforeReplace();
-        // A server started meanwhile would overwrite the file: last chance to stop.
+        // A server started meanwhile would overwrite the file: last chance to stop. This looks
+        // at the lock files, so it comes before this process takes them.
         if (Result r = CheckServer(); !r) return r;
+        // From here to the rename no server of this host can start for the prefix.
+        const ServerStartBlock block = ServerStartBlock::Take(prefix_, options_.serverRoot);
+        if (block.Status().running) return ServerRunning(block.Status());
+        if (const WineServerStatus sandboxed = FindServerProcess(prefix_, options_.procRoot);
+            sandboxed.running) {
+            return ServerRunning(sandboxed);
+        }
+        if (!StillTheOneRead()) {
+            replacedMeanwhile = true;
+            return Result::Success();
+        }
         if (::rename(copy.Path().c_str(), hive_.c_str()) != 0) {
             return ErrnoFailure(errno, "replace", hive_);
         }
         copy.Keep();
-        return FlushFolder();
+        if (options_.afterReplace) options_.afterReplace();
+        if (Result r = FlushFolder(); !r) return r;
+        // A server in a sandbox's own /tmp cannot be held off; one that started just now may
+        // have read the old file.
+        if (const WineServerStatus late = FindServerProcess(prefix_, options_.procRoot);
+            late.running) {
+            return Result::Failure(
+                ErrorKind::kServerRunning,
+                "The change was saved in " + Quoted(hive_) + ", but Wine started for the prefix " +
+                    "at that moment (" + late.evidence +
+                    "). If it read the registry before the change, it will put the old values "
+                    "back: close the messenger and every other program of that prefix, then "
+                    "press Change again.",
+                Aftermath::kChanged);
+        }
+        return Result::Success();
     }
 
     Result FlushFolder() const {

@@ -7,6 +7,7 @@
 
 #include "app/registry/DrivePath.hpp"
 #include "app/registry/PrefixDiscovery.hpp"
+#include "app/registry/Sandbox.hpp"
 #include "app/registry/SettingsPlace.hpp"
 #include "app/registry/WineHiveStore.hpp"
 
@@ -26,6 +27,8 @@ bool IsFolder(const fs::path& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+const char* kNothingChanged = " Nothing was changed.";
+
 }  // namespace
 
 bool PlacesCanBeNamed() {
@@ -34,9 +37,9 @@ bool PlacesCanBeNamed() {
 
 PlaceSearch FindSettingsPlaces(const std::optional<fs::path>& named,
                                std::string_view messengerKey) {
-    if (named) return {{NamedPlace(*named, "--prefix", messengerKey)}, {}};
+    if (named) return {{NamedPlace(*named, "--prefix", messengerKey)}, {}, true};
     if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) {
-        return {{NamedPlace(prefix, "WINEPREFIX", messengerKey)}, {}};
+        return {{NamedPlace(prefix, "WINEPREFIX", messengerKey)}, {}, true};
     }
     const SearchRoots roots = SearchRootsFromEnvironment();
     PlaceSearch search;
@@ -45,17 +48,18 @@ PlaceSearch FindSettingsPlaces(const std::optional<fs::path>& named,
     const auto holds = [](const SettingsPlace& p) {
         return p.messenger == SettingsPresence::kPresent;
     };
-    const auto withSettings = std::count_if(found.begin(), found.end(), holds);
-    if (withSettings == 1) {
+    if (std::count_if(found.begin(), found.end(), holds) == 1) {
         search.places.push_back(*std::find_if(found.begin(), found.end(), holds));
-    } else if (withSettings > 1) {
-        std::stable_partition(found.begin(), found.end(), holds);
-        search.places = std::move(found);
-    } else {
-        const fs::path fallback = roots.home.empty() ? fs::path() : roots.home / ".wine";
-        search.places.push_back({fallback, "Wine", SettingsPresence::kAbsent});
+        search.settled = true;
+        return search;
     }
+    std::stable_partition(found.begin(), found.end(), holds);
+    search.places = std::move(found);
     return search;
+}
+
+SettingsPlace PlaceOfFolder(const fs::path& folder, std::string_view messengerKey) {
+    return NamedPlace(folder, "chosen folder", messengerKey);
 }
 
 std::unique_ptr<RegistryStore> StoreFor(const SettingsPlace& place, std::string_view lookedIn) {
@@ -64,23 +68,53 @@ std::unique_ptr<RegistryStore> StoreFor(const SettingsPlace& place, std::string_
     return std::make_unique<WineHiveStore>(place.folder, std::move(options));
 }
 
-Result MessengerFileName(const SettingsPlace& place, std::string_view location, std::string& out) {
+Result MessengerFileName(const SettingsPlace& place, std::string_view location, std::string& out,
+                         FileNameUse use) {
     out = std::string(location);
     // Only an absolute path of this system needs a drive; a missing prefix is reported by the
     // store, which refuses before anything is written.
     if (location.empty() || location.front() != '/' || !IsFolder(place.folder)) {
         return Result::Success();
     }
-    if (std::optional<std::string> drivePath = DrivePathInPrefix(place.folder, location)) {
-        out = std::move(*drivePath);
-        return Result::Success();
+    const std::string quoted = "\"" + std::string(location) + "\"";
+    const std::optional<DriveLocation> drive = FindDrive(place.folder, location);
+    if (!drive) {
+        return Result::Failure(
+            ErrorKind::kInvalidArgument,
+            "The messenger cannot open " + quoted + ": no drive of the Wine prefix \"" +
+                place.folder.string() +
+                "\" leads there. Choose an image inside the prefix's drive_c folder or on one of "
+                "its drives (winecfg, Drives tab)." +
+                kNothingChanged);
     }
-    return Result::Failure(
-        ErrorKind::kInvalidArgument,
-        "The messenger cannot open \"" + std::string(location) +
-            "\": no drive of the Wine prefix \"" + place.folder.string() +
-            "\" leads there. Choose an image inside the prefix's drive_c folder or on one of its "
-            "drives (winecfg, Drives tab). Nothing was changed.");
+    if (const std::optional<NameProblem> problem = UnopenableName(drive->rest)) {
+        return Result::Failure(ErrorKind::kInvalidArgument,
+                               "The messenger cannot open " + quoted +
+                                   ": no Windows program can "
+                                   "open a file by the name \"" +
+                                   problem->name + "\", which has " + problem->what +
+                                   ". Rename it or choose another image." + kNothingChanged);
+    }
+    const std::optional<SandboxView> sandbox =
+        SandboxOf(place.folder, SearchRootsFromEnvironment().home);
+    if (sandbox && !SandboxSees(*sandbox, fs::path(location))) {
+        // The text box keeps the path until "Change" makes the copy and shows its name.
+        if (use == FileNameUse::kShow) return Result::Success();
+        fs::path copy;
+        if (Result copied = CopyIntoPrefix(place.folder, fs::path(location), copy); !copied) {
+            return copied;
+        }
+        if (std::optional<std::string> drivePath = DrivePathInPrefix(place.folder, copy.string())) {
+            out = std::move(*drivePath);
+            return Result::Success();
+        }
+        return Result::Failure(ErrorKind::kInvalidArgument,
+                               "The copy " + copy.string() + " of " + quoted +
+                                   " is on no drive of the Wine prefix (its C: drive is missing)." +
+                                   kNothingChanged);
+    }
+    out = WindowsPath(*drive);
+    return Result::Success();
 }
 
 }  // namespace registry

@@ -201,11 +201,11 @@ BoxAnswer ScriptedDialogs::ShowMessage(QWidget*, const MessageBoxRequest& reques
     return request.buttons == BoxButtons::kYesNo ? BoxAnswer::kYes : BoxAnswer::kOk;
 }
 
-std::optional<std::size_t> ScriptedDialogs::ChooseSettingsPlace(
+std::optional<registry::PlacePick> ScriptedDialogs::ChooseSettingsPlace(
     QWidget*, std::span<const registry::SettingsPlace> places) {
     placeRequests.emplace_back(places.begin(), places.end());
     if (placeAnswers.empty()) return std::nullopt;
-    const std::optional<std::size_t> answer = placeAnswers.front();
+    const std::optional<registry::PlacePick> answer = placeAnswers.front();
     placeAnswers.pop_front();
     return answer;
 }
@@ -230,9 +230,22 @@ MessengerTarget::Search OnePlace(const std::filesystem::path& folder) {
 }
 
 MessengerTarget::MakeStore StoreWith(registry::WineHiveStore::Options options) {
-    return [options](const registry::SettingsPlace& place, std::string_view) {
-        return std::make_unique<registry::WineHiveStore>(place.folder, options);
+    return [options](const registry::SettingsPlace& place, std::string_view lookedIn) {
+        registry::WineHiveStore::Options own = options;
+        // Holding off a starting server would make its folders in the real /tmp: these tests
+        // look for one through the processes alone.
+        if (own.serverRoot == "/tmp") own.serverRoot = ServerFoldersOf(place.folder);
+        if (own.lookedIn.empty()) own.lookedIn = std::string(lookedIn);
+        return std::make_unique<registry::WineHiveStore>(place.folder, own);
     };
+}
+
+std::filesystem::path ServerFoldersOf(const std::filesystem::path& prefix) {
+    return prefix / "server-folders";
+}
+
+MessengerTarget::MakeStore TestStores() {
+    return StoreWith({});
 }
 
 WindowUnderTest::WindowUnderTest() : WindowUnderTest(std::filesystem::path()) {}
@@ -243,11 +256,12 @@ WindowUnderTest::WindowUnderTest(const std::filesystem::path& prefixOverride)
           [this, prefixOverride] {
               return OnePlace(prefixOverride.empty() ? prefix.Path() : prefixOverride)();
           },
-          registry::StoreFor) {}
+          TestStores()) {}
 
 WindowUnderTest::WindowUnderTest(MessengerTarget::Search search,
-                                 MessengerTarget::MakeStore makeStore)
-    : target(std::move(search), std::move(makeStore)) {
+                                 MessengerTarget::MakeStore makeStore,
+                                 MessengerTarget::FolderPlace folderPlace)
+    : target(std::move(search), std::move(makeStore), std::move(folderPlace)) {
     window = std::make_unique<FrmVornik>(target, dialogs);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) throw std::runtime_error("window not shown");

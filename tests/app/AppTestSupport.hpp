@@ -63,7 +63,7 @@ class ScriptedDialogs final : public DialogService {
     std::optional<QString> ChooseFileToOpen(QWidget* parent, const QString& filter,
                                             const QString& currentName,
                                             const QString& startFolder) override;
-    std::optional<std::size_t> ChooseSettingsPlace(
+    std::optional<registry::PlacePick> ChooseSettingsPlace(
         QWidget* parent, std::span<const registry::SettingsPlace> places) override;
 
     std::vector<MessageBoxRequest> boxes;
@@ -75,19 +75,24 @@ class ScriptedDialogs final : public DialogService {
     std::vector<FileRequest> fileRequests;
     std::deque<std::optional<QString>> fileAnswers;  // when empty: cancelled
     std::vector<std::vector<registry::SettingsPlace>> placeRequests;
-    std::deque<std::optional<std::size_t>> placeAnswers;  // when empty: cancelled
+    std::deque<std::optional<registry::PlacePick>> placeAnswers;  // when empty: cancelled
 };
 
 // One place settled in advance: the prefix at `folder`, written with `options`.
 MessengerTarget::Search OnePlace(const std::filesystem::path& folder);
 MessengerTarget::MakeStore StoreWith(registry::WineHiveStore::Options options);
+// The stores "Change" uses (registry::StoreFor), kept out of the system's own server folders:
+// theirs are in ServerFoldersOf(the prefix) (made by a test that needs it).
+MessengerTarget::MakeStore TestStores();
+std::filesystem::path ServerFoldersOf(const std::filesystem::path& prefix);
 
 // A shown window over a temporary prefix (or the places `search` finds), with the dialogs
 // scripted.
 struct WindowUnderTest {
     WindowUnderTest();
     explicit WindowUnderTest(const std::filesystem::path& prefix);
-    WindowUnderTest(MessengerTarget::Search search, MessengerTarget::MakeStore makeStore);
+    WindowUnderTest(MessengerTarget::Search search, MessengerTarget::MakeStore makeStore,
+                    MessengerTarget::FolderPlace folderPlace = MessengerTarget::OfThisSystem);
 
     TempPrefix prefix;
     ScriptedDialogs dialogs;

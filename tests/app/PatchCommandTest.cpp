@@ -238,7 +238,8 @@ TEST_F(FailedPatch, DamagedHiveIsLeftAsItWas) {
 class ListeningWineServer {
   public:
     explicit ListeningWineServer(const std::filesystem::path& prefix) {
-        std::string root = (std::filesystem::temp_directory_path() / "wine-XXXXXX").string();
+        std::filesystem::create_directories(ServerFoldersOf(prefix));
+        std::string root = (ServerFoldersOf(prefix) / "wine-XXXXXX").string();
         if (mkdtemp(root.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         folder_ = root;
         struct stat info {};

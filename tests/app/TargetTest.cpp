@@ -45,7 +45,7 @@ struct ThreePrefixes {
 
 TEST(PrefixChoice, UserPicksOneOfSeveralBeforeAnythingIsWrittenAndOnlyOnce) {
     ThreePrefixes prefixes;
-    WindowUnderTest t(prefixes.Search(), registry::StoreFor);
+    WindowUnderTest t(prefixes.Search(), TestStores());
     t.dialogs.fileAnswers = {QStringLiteral("/srv/pics/noad.gif")};
     t.ClickBrowse();
     EXPECT_TRUE(t.dialogs.placeRequests.empty()) << "browsing asks for no prefix";
@@ -74,7 +74,7 @@ TEST(PrefixChoice, UserPicksOneOfSeveralBeforeAnythingIsWrittenAndOnlyOnce) {
 
 TEST(PrefixChoice, CancellingTheChoiceWritesNothingAnywhere) {
     ThreePrefixes prefixes;
-    WindowUnderTest t(prefixes.Search(), registry::StoreFor);
+    WindowUnderTest t(prefixes.Search(), TestStores());
     t.window->Check1()->setChecked(true);
     t.window->Text1()->setText(QStringLiteral("C:\\noad.gif"));
     t.dialogs.placeAnswers = {std::nullopt};
@@ -93,11 +93,10 @@ TEST(PrefixChoice, CancellingTheChoiceWritesNothingAnywhere) {
 TEST(PrefixChoice, NoPrefixAnywhereSaysWhereVornikLookedAndHowToNameOne) {
     const fs::path missing = fs::temp_directory_path() / "vornik-app-no-home" / ".wine";
     WindowUnderTest t(
-        [missing] {
-            return registry::PlaceSearch{{{missing, "Wine", SettingsPresence::kAbsent}},
-                                         "~/.wine, ~/Games/* (Lutris)"};
+        [] {
+            return registry::PlaceSearch{{}, "~/.wine, ~/Games/* (Lutris)"};
         },
-        registry::StoreFor);
+        TestStores());
     t.window->Text1()->setText(QStringLiteral("C:\\noad.gif"));
     t.ClickChange();
     ASSERT_EQ(t.dialogs.boxes.size(), 1u);
@@ -159,12 +158,14 @@ class DescriptorsRunOut {
 
 TEST(HonestReports, FailedFolderFlushSaysTheValuesAreInTheRegistryNow) {
     TempPrefix prefix;
-    const DescriptorsRunOut runOut;
+    std::optional<DescriptorsRunOut> runOut(std::in_place);
     registry::WineHiveStore::Options options;
-    options.beforeReplace = runOut.Hook();
+    options.beforeReplace = runOut->Hook();
     WindowUnderTest t(OnePlace(prefix.Path()), StoreWith(options));
     t.window->Text1()->setText(QStringLiteral("C:\\noad.gif"));
     t.ClickChange();
+    // The limit back before the window's own prefix is removed, which needs descriptors.
+    runOut.reset();
     rlimit restored{};
     getrlimit(RLIMIT_NOFILE, &restored);
     ASSERT_EQ(t.dialogs.boxes.size(), 1u);

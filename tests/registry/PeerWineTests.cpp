@@ -2,7 +2,12 @@
 // own "reg export" exactly, and Wine must write them back out the way we wrote them.
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -13,6 +18,7 @@
 #include "app/registry/DrivePath.hpp"
 #include "app/registry/HiveText.hpp"
 #include "app/registry/Registry.hpp"
+#include "app/registry/SettingsPlace.hpp"
 #include "app/registry/WineHiveStore.hpp"
 #include "app/registry/WineServerProbe.hpp"
 
@@ -100,7 +106,13 @@ class WinePeer : public ::testing::Test {
         return ReadExport(file);
     }
 
-    Registry Writer() { return Registry(std::make_unique<WineHiveStore>(prefix_)); }
+    // The server is found through its process; holding off a starting one would leave folders
+    // in the real /tmp, so the store keeps its server folders in the peer's own.
+    Registry Writer() {
+        WineHiveStore::Options options;
+        options.serverRoot = dir_ / "server-folders";
+        return Registry(std::make_unique<WineHiveStore>(prefix_, options));
+    }
 
     fs::path dir_;
     fs::path prefix_;
@@ -238,7 +250,7 @@ class WinePeerDrives : public WinePeer {
     }
     void TearDown() override {
         std::error_code ignored;
-        for (const char* drive : {"d:", "e:"}) fs::remove(Drive(drive), ignored);
+        for (const char* drive : {"b:", "d:", "e:", "g:"}) fs::remove(Drive(drive), ignored);
         if (!fs::exists(Drive("z:"), ignored)) fs::create_symlink("/", Drive("z:"), ignored);
         fs::remove_all(dir_ / "drives", ignored);
     }
@@ -275,6 +287,145 @@ TEST_F(WinePeerDrives, DrivePathsAreTheOnesWineGives) {
     });
     fs::remove(Drive("z:"));
     ExpectSameAsWine({"/usr/share/vornik/noad.gif", data + "/inner/x.gif"});
+}
+
+TEST_F(WinePeerDrives, DotDotAfterALinkAndARootEndingInADotAreWinesDrives) {
+    const fs::path drives = dir_ / "drives";
+    fs::create_directories(drives / "real" / "sub");
+    fs::create_directories(drives / "t");
+    fs::create_directories(drives / "G.");
+    fs::create_directory_symlink(drives / "real" / "sub", drives / "t" / "lnk");
+    fs::create_symlink(drives / "real", Drive("b:"));
+    fs::create_symlink(drives / "G.", Drive("g:"));
+    const std::string t = (drives / "t").string();
+    ExpectSameAsWine({
+        t + "/lnk/../x.gif",
+        t + "/lnk/../sub/./y.gif",
+        t + "/gone/../z.gif",
+        (drives / "G.").string() + "/x.gif",
+        (drives / "G.").string() + "/in./x.gif.",
+    });
+}
+
+// What a Windows program gets when it opens each name: `type` of every file through cmd, in one
+// batch file. None of the names Vornik refuses opens; the plain one beside them does.
+TEST_F(WinePeer, NamesRefusedAreNamesWineCannotOpen) {
+    const fs::path folder = dir_ / "names";
+    fs::remove_all(folder);
+    fs::create_directories(folder / "dir.");
+    const std::vector<std::string> names = {
+        "a*b.gif",  "q?.gif",          "l<.gif",   "g>.gif",     "p|.gif",
+        "d\"q.gif", "back\\slash.gif", "dot.gif.", "space.gif ", "dir./x.gif"};
+    const SettingsPlace place{prefix_, "Wine", SettingsPresence::kPresent};
+    std::string batch = "@echo off\r\n";
+    const auto windowsName = [](std::string path) {
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return "Z:" + path;
+    };
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const fs::path file = folder / names[i];
+        test::WriteFile(file, "content-" + std::to_string(i) + "\r\n");
+        std::string out;
+        EXPECT_FALSE(MessengerFileName(place, file.string(), out)) << names[i] << " -> " << out;
+        batch += "type \"" + windowsName(file.string()) + "\"\r\n";
+    }
+    test::WriteFile(folder / "ok.gif", "content-ok\r\n");
+    batch += "type \"" + windowsName((folder / "ok.gif").string()) + "\"\r\n";
+    test::WriteFile(folder / "t.bat", batch);
+
+    const std::string env =
+        "cd '" + dir_.string() + "' && WINEPREFIX='" + prefix_.string() + "' WINEDEBUG=-all ";
+    const std::string command = env + "wine cmd /c '" + windowsName((folder / "t.bat").string()) +
+                                "' 2>/dev/null; " + env + "wineserver -w";
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    for (int c; (c = std::fgetc(pipe)) != EOF;) output += static_cast<char>(c);
+    pclose(pipe);
+    EXPECT_NE(output.find("content-ok"), std::string::npos) << output;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(output.find("content-" + std::to_string(i) + "\r"), std::string::npos)
+            << "Wine opened " << names[i];
+    }
+    fs::remove_all(folder);
+}
+
+// Whether this machine lets us give a process its own /tmp (root, or user namespaces).
+bool PrivateTmpWorks() {
+    return std::system(
+               "unshare --mount --propagation private sh -c "
+               "'mount -t tmpfs tmpfs /tmp' > /dev/null 2>&1") == 0;
+}
+
+// A server in a sandbox keeps its folder in the sandbox's own /tmp, where the host never looks.
+TEST_F(WinePeer, ServerWithAPrivateTmpIsFoundThroughItsProcessAndRefused) {
+    if (!PrivateTmpWorks()) GTEST_SKIP() << "unshare --mount is not allowed here";
+    const pid_t server = fork();
+    if (server == 0) {
+        setenv("WINEPREFIX", prefix_.c_str(), 1);
+        execlp("unshare", "unshare", "--mount", "--propagation", "private", "sh", "-c",
+               "mount -t tmpfs tmpfs /tmp && exec wineserver -f -p30", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    bool found = false;
+    for (int i = 0; i < 200 && !found; ++i) {
+        found = FindServerProcess(prefix_, "/proc").running;
+        if (!found) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    const fs::path noProcesses = dir_ / "no-processes";
+    fs::create_directories(noProcesses);
+    const bool hostSees = ProbeWineServer(prefix_, ServerPlaces{"/tmp", noProcesses}).running;
+    const std::string before = ReadFile(prefix_ / "user.reg");
+    const Result result =
+        Writer().SetStringValue(kHkeyCurrentUser, "Software\\Vornik Peer", "Sandboxed", "1");
+    const std::string after = ReadFile(prefix_ / "user.reg");
+    kill(server, SIGTERM);
+    int status = 0;
+    waitpid(server, &status, 0);
+    fs::remove_all(noProcesses);
+    ASSERT_TRUE(found) << "the server did not start";
+    EXPECT_FALSE(hostSees) << "its folder should be out of the host's sight";
+    EXPECT_EQ(result.Kind(), ErrorKind::kServerRunning) << result.Message();
+    EXPECT_NE(result.Message().find("wineserver process"), std::string::npos) << result.Message();
+    EXPECT_EQ(after, before);
+}
+
+// A server that starts while the block is held gives way at once; once it is let go, one starts.
+// Run with a /tmp of its own, so that the folders Wine and the block make go with it.
+TEST_F(WinePeer, ServerCannotStartWhileItsLockIsHeld) {
+    if (!PrivateTmpWorks()) GTEST_SKIP() << "unshare --mount is not allowed here";
+    const pid_t child = fork();
+    if (child == 0) {
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", "/tmp", "tmpfs", 0, nullptr) != 0) {
+            _exit(100);
+        }
+        const std::string env = "WINEPREFIX='" + prefix_.string() + "' WINEDEBUG=-all ";
+        int code = 0;
+        {
+            const ServerStartBlock block = ServerStartBlock::Take(prefix_, "/tmp");
+            if (block.HeldLocks() == 0 || block.Status().running) _exit(101);
+            const int blocked = std::system((env + "wineserver -f -p0 2>/dev/null").c_str());
+            if (!WIFEXITED(blocked) || WEXITSTATUS(blocked) == 0) code |= 1;
+            if (FindServerProcess(prefix_, "/proc").running) code |= 2;
+        }
+        if (std::system((env + "wineserver -p5").c_str()) != 0) code |= 4;
+        bool started = false;
+        for (int i = 0; i < 100 && !started; ++i) {
+            started = FindServerProcess(prefix_, "/proc").running;
+            if (!started) usleep(50000);
+        }
+        if (!started) code |= 8;
+        if (std::system((env + "wineserver -k; " + env + "wineserver -w").c_str()) != 0) code |= 16;
+        _exit(code);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0)
+        << "100: no private /tmp, 101: no lock held, 1: the server started anyway, 2: it runs, "
+           "4/8: none started afterwards, 16: it could not be stopped";
 }
 
 }  // namespace

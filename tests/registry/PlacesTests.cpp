@@ -92,6 +92,82 @@ TEST_F(DrivePathTest, PathNoDriveReachesIsRefused) {
     EXPECT_EQ(out, "E:\\n.gif");
 }
 
+// Wine looks the folders of the path up as given: "lnk/.." is the folder above the link's
+// target, and a root whose name ends in a dot is found by that name.
+TEST_F(DrivePathTest, DotDotAfterALinkAndADotEndedRootAreTheDrivesWineFinds) {
+    fs::create_directories(dir_.Path() / "real" / "sub");
+    fs::create_directories(dir_.Path() / "t");
+    fs::create_directory_symlink(dir_.Path() / "real" / "sub", dir_.Path() / "t" / "lnk");
+    Link("b:", dir_.Path() / "real");
+    EXPECT_EQ(Drive(dir_.Path().string() + "/t/lnk/../x.gif"), "B:\\x.gif");
+    EXPECT_EQ(Drive(dir_.Path().string() + "/t/lnk/../sub/./y.gif"), "B:\\sub\\y.gif");
+    fs::create_directories(dir_.Path() / "G.");
+    Link("g:", dir_.Path() / "G.");
+    EXPECT_EQ(Drive(dir_.Path().string() + "/G./x.gif"), "G:\\x.gif");
+    std::string missing = dir_.Path().string() + "/t/gone/../x.gif";
+    EXPECT_EQ(
+        Drive(missing), "Z:" +
+                            [&] {
+                                std::string tidy = (dir_.Path() / "t" / "x.gif").string();
+                                std::replace(tidy.begin(), tidy.end(), '/', '\\');
+                                return tidy;
+                            }())
+        << "a folder that does not exist is not looked up";
+
+    // Without dosdevices Wine makes C: (drive_c) and Z: (the root).
+    fs::remove_all(prefix_ / "dosdevices");
+    EXPECT_EQ(Drive(prefix_ / "drive_c" / "users" / "x.gif"), "C:\\users\\x.gif");
+    EXPECT_EQ(Drive("/usr/share/x.gif"), "Z:\\usr\\share\\x.gif");
+    fs::create_directories(prefix_ / "dosdevices");
+    EXPECT_EQ(Drive("/usr/share/x.gif"), std::nullopt) << "an empty dosdevices has no drives";
+}
+
+TEST_F(DrivePathTest, NamesNoWindowsProgramCanOpenAreRefusedByNameAndCharacter) {
+    const SettingsPlace place{prefix_, "Wine", SettingsPresence::kPresent};
+    const std::pair<std::string, std::string> refused[] = {
+        {"a*b.gif", "'*'"},
+        {"q?.gif", "'?'"},
+        {"l<.gif", "'<'"},
+        {"g>.gif", "'>'"},
+        {"p|.gif", "'|'"},
+        {"d\"q.gif", "'\"'"},
+        {"back\\slash.gif", "'\\'"},
+        {"tab\t.gif", "a control character"},
+        {"dot.gif.", "a dot at its end"},
+        {"space.gif ", "a blank at its end"},
+        {"\xff.gif", "not UTF-8"},
+        {"\xc0\xaf.gif", "not UTF-8"},
+        {"\xed\xa0\x80.gif", "not UTF-8"},
+    };
+    std::string out;
+    for (const auto& [name, what] : refused) {
+        for (const std::string& path :
+             {(data_ / name).string(), (data_ / name / "x.gif").string()}) {
+            const Result result = MessengerFileName(place, path, out);
+            EXPECT_EQ(result.Kind(), ErrorKind::kInvalidArgument) << path;
+            EXPECT_NE(result.Message().find("\"" + name + "\""), std::string::npos)
+                << result.Message();
+            EXPECT_NE(result.Message().find(what), std::string::npos) << result.Message();
+            EXPECT_NE(result.Message().find("Nothing was changed"), std::string::npos);
+        }
+    }
+    const std::pair<std::string, std::string> kept[] = {
+        {"caf\xc3\xa9 \xf0\x9f\x99\x82.gif", "D:\\caf\xc3\xa9 \xf0\x9f\x99\x82.gif"},
+        {"a..b.gif", "D:\\a..b.gif"},
+        {"bad*/../ok.gif", "D:\\ok.gif"},
+    };
+    fs::create_directories(data_ / "bad*");
+    for (const auto& [name, drivePath] : kept) {
+        ASSERT_TRUE(MessengerFileName(place, data_.string() + "/" + name, out)) << name;
+        EXPECT_EQ(out, drivePath);
+    }
+    fs::create_directories(dir_.Path() / "odd.");
+    Link("o:", dir_.Path() / "odd.");
+    ASSERT_TRUE(MessengerFileName(place, (dir_.Path() / "odd." / "x.gif").string(), out))
+        << "the drive's own folder is no name the program sees";
+    EXPECT_EQ(out, "O:\\x.gif");
+}
+
 TEST(FoldUnixPath, FoldsLikeWindowsNames) {
     EXPECT_EQ(FoldUnixPath("/tmp/a/../b.gif"), "/tmp/b.gif");
     EXPECT_EQ(FoldUnixPath("//tmp///x/."), "/tmp/x");
@@ -121,7 +197,7 @@ class DiscoveryTest : public ::testing::Test {
     }
     fs::path Home() const { return dir_.Path() / "home"; }
     fs::path Data() const { return Home() / ".local" / "share"; }
-    SearchRoots Roots() const { return {Home(), Data()}; }
+    SearchRoots Roots() const { return {Home(), Data(), {}, {}}; }
 
     TempDir dir_;
 };
@@ -214,12 +290,26 @@ TEST_F(DiscoveryTest, CommandLineThenEnvironmentThenTheOnePrefixWithSettings) {
     EXPECT_EQ(search.places[0].folder, Home() / "Games" / "messenger");
     EXPECT_EQ(search.places[0].origin, "Lutris");
 
+    EXPECT_TRUE(search.settled);
+
+    // None holds them: no guess, every prefix found is offered.
     fs::remove_all(Home() / "Games");
     search = FindSettingsPlaces(std::nullopt, kMessengerKey);
-    ASSERT_EQ(search.places.size(), 1u);
-    EXPECT_EQ(search.places[0].folder, Home() / ".wine") << "none has them: ~/.wine";
+    ASSERT_EQ(search.places.size(), 4u);
+    EXPECT_FALSE(search.settled);
+    EXPECT_EQ(search.places[0].folder, Home() / ".wine");
+    EXPECT_EQ(search.places[3].origin, "CrossOver");
+    EXPECT_EQ(std::count_if(
+                  search.places.begin(), search.places.end(),
+                  [](const SettingsPlace& p) { return p.messenger == SettingsPresence::kPresent; }),
+              0);
     EXPECT_NE(search.lookedIn.find("~/Games/*,"), std::string::npos) << search.lookedIn;
     EXPECT_NE(search.lookedIn.find("(Lutris)"), std::string::npos) << search.lookedIn;
+
+    fs::remove_all(Home());
+    search = FindSettingsPlaces(std::nullopt, kMessengerKey);
+    EXPECT_TRUE(search.places.empty()) << "no prefix anywhere: nothing to write to";
+    EXPECT_FALSE(search.lookedIn.empty());
 
     const ScopedEnv named("WINEPREFIX", (Home() / "wp").c_str());
     search = FindSettingsPlaces(std::nullopt, kMessengerKey);

@@ -261,6 +261,58 @@ TEST_F(HiveStoreTest, FolderFlushFailingAfterTheRenameSaysTheChangeWasMade) {
               "\"Chat Adurl\"=\"flushed?\"");
 }
 
+// Wine saves the hive by replacing it, taking no lock of ours: a save between our read and our
+// rename must survive, with our change made again on top of it.
+TEST_F(HiveStoreTest, HiveReplacedAfterItWasReadKeepsTheOtherWritersChange) {
+    int saves = 0;
+    const auto save = [&] {
+        ++saves;
+        std::string hive = ReadFile(Hive());
+        hive += "\n[Software\\\\Wine Saved " + std::to_string(saves) + "] 1700000000\n\"Save\"=\"" +
+                std::to_string(saves) + "\"\n";
+        test::WriteFile(prefix_ / "user.reg.wine-tmp", hive);
+        fs::rename(prefix_ / "user.reg.wine-tmp", Hive());
+    };
+    options_.beforeReplace = [&] {
+        if (saves == 0) save();
+    };
+    ASSERT_TRUE(Commit(u"ours"));
+    const std::string hive = ReadFile(Hive());
+    EXPECT_EQ(ValueLine(hive, "Software\\\\Wine Saved 1", "Save"), "\"Save\"=\"1\"");
+    EXPECT_EQ(ValueLine(hive, "Software\\\\Yahoo\\\\Pager\\\\yurl", "Chat Adurl"),
+              "\"Chat Adurl\"=\"ours\"");
+
+    // Saved again before every rename: refused, and the last save is what the hive holds.
+    options_.beforeReplace = save;
+    const Result result = Commit(u"never");
+    EXPECT_EQ(result.Kind(), ErrorKind::kBusy) << result.Message();
+    EXPECT_NE(result.Message().find("Nothing was changed"), std::string::npos);
+    EXPECT_EQ(saves, 4);
+    EXPECT_EQ(ValueLine(ReadFile(Hive()), "Software\\\\Yahoo\\\\Pager\\\\yurl", "Chat Adurl"),
+              "\"Chat Adurl\"=\"ours\"");
+    EXPECT_EQ(Listing(prefix_), (std::set<std::string>{"user.reg"}));
+}
+
+// A server in a sandbox's own /tmp cannot be held off. One that shows up as the file is
+// replaced may have read the old file: the user hears that the values were written, and why
+// they may not last.
+TEST_F(HiveStoreTest, ServerStartingAtTheRenameIsReportedWithTheChangeMade) {
+    const fs::path proc = dir_.Path() / "proc";
+    options_.procRoot = proc;
+    options_.afterReplace = [&] {
+        fs::create_directories(proc / "77");
+        test::WriteFile(proc / "77" / "comm", "wineserver\n");
+        fs::create_directory_symlink(prefix_, proc / "77" / "cwd");
+    };
+    const Result result = Commit(u"written");
+    EXPECT_EQ(result.Kind(), ErrorKind::kServerRunning);
+    EXPECT_EQ(result.Left(), Aftermath::kChanged);
+    EXPECT_NE(result.Message().find("process 77"), std::string::npos) << result.Message();
+    EXPECT_EQ(result.Message().find("Nothing was changed"), std::string::npos);
+    EXPECT_EQ(ValueLine(ReadFile(Hive()), "Software\\\\Yahoo\\\\Pager\\\\yurl", "Chat Adurl"),
+              "\"Chat Adurl\"=\"written\"");
+}
+
 TEST_F(HiveStoreTest, ReadersSeeTheOldOrTheNewFileNeverAPart) {
     test::WriteFile(Hive(), test::LargeHive(1 << 20));
     std::atomic<bool> done{false};

@@ -1,0 +1,288 @@
+#include "app/registry/LauncherFiles.hpp"
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace registry {
+namespace {
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+std::optional<char32_t> Hex4(std::string_view text, std::size_t at) {
+    if (at + 4 > text.size()) return std::nullopt;
+    char32_t value = 0;
+    for (std::size_t i = at; i < at + 4; ++i) {
+        const char c = text[i];
+        value <<= 4;
+        if (c >= '0' && c <= '9') {
+            value |= static_cast<char32_t>(c - '0');
+        } else if (c >= 'a' && c <= 'f') {
+            value |= static_cast<char32_t>(c - 'a' + 10);
+        } else if (c >= 'A' && c <= 'F') {
+            value |= static_cast<char32_t>(c - 'A' + 10);
+        } else {
+            return std::nullopt;
+        }
+    }
+    return value;
+}
+
+// A JSON string starting at the quote `at`; nullopt when it never ends. `at` moves past it.
+std::optional<std::string> JsonString(std::string_view text, std::size_t& at) {
+    std::string out;
+    for (++at; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '"') {
+            ++at;
+            return out;
+        }
+        if (c != '\\') {
+            out += c;
+            continue;
+        }
+        if (++at >= text.size()) return std::nullopt;
+        switch (const char e = text[at]) {
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'u': {
+                std::optional<char32_t> code = Hex4(text, at + 1);
+                if (!code) return std::nullopt;
+                at += 4;
+                if (*code >= 0xD800 && *code <= 0xDBFF && at + 6 < text.size() &&
+                    text[at + 1] == '\\' && text[at + 2] == 'u') {
+                    if (const auto low = Hex4(text, at + 3);
+                        low && *low >= 0xDC00 && *low <= 0xDFFF) {
+                        code = 0x10000 + ((*code - 0xD800) << 10) + (*low - 0xDC00);
+                        at += 6;
+                    }
+                }
+                if (*code >= 0xD800 && *code <= 0xDFFF) return std::nullopt;
+                AppendUtf8(out, *code);
+                break;
+            }
+            default:
+                out += e;
+                break;  // \" \\ \/ and anything a careless writer put there
+        }
+    }
+    return std::nullopt;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+void SkipBlanks(std::string_view text, std::size_t& at) {
+    while (at < text.size() && IsBlank(text[at])) ++at;
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// A YAML scalar as it follows "key:": quotes taken off, a comment after it dropped.
+std::optional<std::string> YamlScalar(std::string_view raw) {
+    raw = Trim(raw);
+    if (raw.empty()) return std::nullopt;
+    std::string out;
+    if (raw.front() == '\'') {
+        for (std::size_t i = 1; i < raw.size(); ++i) {
+            if (raw[i] != '\'') {
+                out += raw[i];
+            } else if (i + 1 < raw.size() && raw[i + 1] == '\'') {
+                out += '\'';
+                ++i;
+            } else {
+                return out;
+            }
+        }
+        return std::nullopt;
+    }
+    if (raw.front() == '"') {
+        std::size_t at = 0;
+        return JsonString(raw, at);
+    }
+    if (const std::size_t comment = raw.find(" #"); comment != std::string_view::npos) {
+        raw = Trim(raw.substr(0, comment));
+    }
+    if (raw.front() == '#' || raw.front() == '{' || raw.front() == '[' || raw.front() == '|' ||
+        raw.front() == '>') {
+        return std::nullopt;
+    }
+    return std::string(raw);
+}
+
+struct YamlLine {
+    std::size_t indent = 0;
+    std::string_view key;
+    std::string_view rest;  // after the colon
+};
+
+// "  key: value" as indent, key and value; nullopt for blank lines, comments and list items.
+std::optional<YamlLine> SplitYamlLine(std::string_view line) {
+    YamlLine out;
+    while (out.indent < line.size() && line[out.indent] == ' ') ++out.indent;
+    const std::string_view body = Trim(line.substr(out.indent));
+    if (body.empty() || body.front() == '#' || body.front() == '-') return std::nullopt;
+    std::size_t colon = body.find(": ");
+    if (colon == std::string_view::npos && body.back() == ':') colon = body.size() - 1;
+    if (colon == std::string_view::npos) return std::nullopt;
+    out.key = Trim(body.substr(0, colon));
+    if (out.key.size() >= 2 && (out.key.front() == '"' || out.key.front() == '\'') &&
+        out.key.back() == out.key.front()) {
+        out.key = out.key.substr(1, out.key.size() - 2);
+    }
+    out.rest = body.substr(colon + 1);
+    return out;
+}
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::string> JsonStringValues(std::string_view text, std::string_view key) {
+    std::vector<std::string> values;
+    for (std::size_t at = 0; at < text.size();) {
+        if (text[at] != '"') {
+            ++at;
+            continue;
+        }
+        const std::optional<std::string> token = JsonString(text, at);
+        if (!token) break;
+        if (*token != key) continue;
+        SkipBlanks(text, at);
+        if (at >= text.size() || text[at] != ':') continue;
+        ++at;
+        SkipBlanks(text, at);
+        if (at < text.size() && text[at] == '"') {
+            if (std::optional<std::string> value = JsonString(text, at)) {
+                values.push_back(std::move(*value));
+            }
+        }
+    }
+    return values;
+}
+
+std::optional<std::string> YamlValue(std::string_view text, std::string_view section,
+                                     std::string_view key) {
+    bool inSection = section.empty();
+    std::optional<std::size_t> childIndent;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::optional<YamlLine> line = SplitYamlLine(text.substr(start, end - start));
+        start = end + 1;
+        if (!line) continue;
+        if (line->indent == 0) {
+            if (section.empty()) {
+                if (line->key == key) return YamlScalar(line->rest);
+                continue;
+            }
+            if (inSection) return std::nullopt;  // the section ended without the key
+            inSection = line->key == section;
+            continue;
+        }
+        if (!inSection || section.empty()) continue;
+        if (!childIndent) childIndent = line->indent;
+        if (line->indent == *childIndent && line->key == key) return YamlScalar(line->rest);
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> VdfLibraryPaths(std::string_view text) {
+    std::vector<std::string> paths;
+    std::optional<std::string> pendingKey;
+    for (std::size_t at = 0; at < text.size();) {
+        const char c = text[at];
+        if (IsBlank(c)) {
+            ++at;
+        } else if (c == '/' && at + 1 < text.size() && text[at + 1] == '/') {
+            at = text.find('\n', at);
+            if (at == std::string_view::npos) break;
+        } else if (c == '{' || c == '}') {
+            pendingKey.reset();
+            ++at;
+        } else if (c == '"') {
+            std::string token;
+            for (++at; at < text.size() && text[at] != '"'; ++at) {
+                if (text[at] == '\\' && at + 1 < text.size()) {
+                    const char e = text[++at];
+                    token += e == 'n' ? '\n' : e == 't' ? '\t' : e;
+                } else {
+                    token += text[at];
+                }
+            }
+            if (at >= text.size()) break;  // cut off inside a string
+            ++at;
+            if (!pendingKey) {
+                pendingKey = std::move(token);
+                continue;
+            }
+            const bool numbered = !pendingKey->empty() &&
+                                  pendingKey->find_first_not_of("0123456789") == std::string::npos;
+            if (SameLetters(*pendingKey, "path") || (numbered && token.starts_with('/'))) {
+                paths.push_back(std::move(token));
+            }
+            pendingKey.reset();
+        } else {
+            ++at;  // anything else is not KeyValues: skip it
+        }
+    }
+    return paths;
+}
+
+std::string ReadSmallFile(const std::filesystem::path& file, std::size_t limit) {
+    // Only a plain file: a pipe or a device put in a launcher's folder would never end.
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return {};
+    std::string text(limit, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(limit));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
+}
+
+}  // namespace registry
