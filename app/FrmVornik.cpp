@@ -36,7 +36,7 @@ class HeldDialogs final : public DialogService {
         gate_.HoldControls();
         return dialogs_.ChooseFileToOpen(parent, filter, currentName, startFolder);
     }
-    std::optional<std::size_t> ChooseSettingsPlace(
+    std::optional<registry::PlacePick> ChooseSettingsPlace(
         QWidget* parent, std::span<const registry::SettingsPlace> places) override {
         gate_.HoldControls();
         return dialogs_.ChooseSettingsPlace(parent, places);
