@@ -79,8 +79,8 @@ class TarvexButtonAccessible final : public QAccessibleWidget {
     QAccessible::State state() const override {
         QAccessible::State s = QAccessibleWidget::state();
         const TarvexButtonWidget* w = Button();
-        if (!w->hasButton()) return s;
-        const TarvexButton& b = w->button();
+        if (!HasButton(*w)) return s;
+        const TarvexButton& b = ButtonOf(*w);
         s.pressed = b.mButtonState == kStatePressed;
         s.hotTracked = b.mHovering == kTrue;
         if (b.mOptionButton == kTrue) {
@@ -129,7 +129,7 @@ class TarvexButtonAccessible final : public QAccessibleWidget {
 
     bool IsOptionButton() const {
         const TarvexButtonWidget* w = Button();
-        return w->hasButton() && w->button().mOptionButton == kTrue;
+        return HasButton(*w) && ButtonOf(*w).mOptionButton == kTrue;
     }
 
     // The name a person would give the button: the one the program set, else the caption as it
@@ -137,9 +137,9 @@ class TarvexButtonAccessible final : public QAccessibleWidget {
     QString Name() const {
         const QWidget* w = widget();
         if (!w->accessibleName().isEmpty()) return w->accessibleName();
-        if (Button()->hasButton()) {
+        if (HasButton(*Button())) {
             const QString spoken =
-                SpokenCaption(QString::fromStdString(Button()->button().Caption()));
+                SpokenCaption(QString::fromStdString(ButtonOf(*Button()).Caption()));
             if (SaysSomething(spoken)) return spoken;
         }
         if (!w->toolTip().isEmpty()) return w->toolTip();
@@ -176,8 +176,8 @@ class TarvexButtonAccessible final : public QAccessibleWidget {
     // open a modal box, and the tool must not hang waiting for its answer meanwhile.
     void PressSoon() const {
         QTimer::singleShot(0, Button(), [w = QPointer<TarvexButtonWidget>(Button())] {
-            if (!w || !w->hasButton() || !w->isEnabled()) return;
-            detail::ReportingFailures(w.data(), [&] { PressAndRelease(w->button()); });
+            if (!w || !HasButton(*w) || !w->isEnabled()) return;
+            detail::ReportingFailures(w.data(), [&] { PressAndRelease(ButtonOf(*w)); });
         });
     }
 

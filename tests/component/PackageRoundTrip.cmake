@@ -24,22 +24,29 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --component Development)
 
-# What a program may include is there; the internals are not.
-foreach(header host/qt/TarvexButtonWidget.hpp button/TarvexButton.hpp gdi/gdi.hpp)
-    if(NOT EXISTS ${prefix}/include/tarvex/${header})
-        message(FATAL_ERROR "public header ${header} was not installed")
-    endif()
-endforeach()
-file(GLOB_RECURSE installed_headers RELATIVE ${prefix}/include/tarvex ${prefix}/include/tarvex/*)
-foreach(private gdi/internal.hpp gdi/font_impl.hpp host/qt/WidgetSupport.hpp
-                button/render/LookSupport.hpp)
-    if(private IN_LIST installed_headers)
-        message(FATAL_ERROR "private header ${private} was installed")
-    endif()
-endforeach()
-file(GLOB pc_files ${prefix}/lib*/pkgconfig/tarvex-button.pc ${prefix}/lib/*/pkgconfig/tarvex-button.pc)
+# The public headers are there, and nothing else: the control's model, its drawing layer and the
+# widget's private headers stay in the source tree. One library, no other.
+file(GLOB_RECURSE installed_headers RELATIVE ${prefix}/include ${prefix}/include/*)
+list(SORT installed_headers)
+set(public_headers tarvex/TarvexButtonWidget.hpp tarvex/tarvexbuttonwidgets_export.h)
+if(NOT installed_headers STREQUAL public_headers)
+    message(FATAL_ERROR "installed headers: ${installed_headers}; expected: ${public_headers}")
+endif()
+file(GLOB_RECURSE libraries RELATIVE ${prefix} ${prefix}/lib*/libTarvex*)
+list(TRANSFORM libraries REPLACE ".*/" "")
+list(SORT libraries)
+set(expected_libraries libTarvexButtonWidgets.so libTarvexButtonWidgets.so.1
+    libTarvexButtonWidgets.so.1.2.0)
+if(NOT libraries STREQUAL expected_libraries)
+    message(FATAL_ERROR "installed libraries: ${libraries}; expected: ${expected_libraries}")
+endif()
+file(GLOB_RECURSE pc_files ${prefix}/lib*/tarvex-button.pc)
 if(NOT pc_files)
     message(FATAL_ERROR "no pkg-config file was installed")
+endif()
+file(READ ${pc_files} pc)
+if(NOT pc MATCHES "\nLibs: -L\\$\\{libdir\\} -lTarvexButtonWidgets\n")
+    message(FATAL_ERROR "the pkg-config file does not link the one library:\n${pc}")
 endif()
 
 file(COPY ${EXAMPLE_DIR}/ DESTINATION ${WORK_DIR}/source)
