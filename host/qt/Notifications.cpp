@@ -201,6 +201,11 @@ void NoteChanged(W& widget) {
         Qt::QueuedConnection);
 }
 
+void ForgetChanges(W& widget) {
+    std::vector<QPointer<W>>& widgets = Pending().widgets;
+    widgets.erase(std::remove(widgets.begin(), widgets.end(), &widget), widgets.end());
+}
+
 void TarvexButtonWidgetPrivate::publishChanges() {
     NoteChanged(*q);
 }

@@ -42,5 +42,7 @@ class ChangeScope {
 /// Notes that `widget` may have changed: its signals go out when the outermost ChangeScope ends,
 /// or at once from the event loop when none is open.
 void NoteChanged(TarvexButtonWidget& widget);
+/// A widget being destroyed has nothing more to tell.
+void ForgetChanges(TarvexButtonWidget& widget);
 
 }  // namespace tarvex::qt

@@ -102,6 +102,7 @@ void TarvexButtonWidgetPrivate::teardown() {
 
 TarvexButtonWidget::~TarvexButtonWidget() {
     d_->teardown();
+    ForgetChanges(*this);
 }
 
 void TarvexButtonWidgetPrivate::Publish(TarvexButtonWidget& widget) {
