@@ -64,8 +64,16 @@ configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/TarvexButtonConfig.cma
     ${CMAKE_CURRENT_BINARY_DIR}/TarvexButtonConfig.cmake INSTALL_DESTINATION ${tarvex_cmake_dir})
 write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/TarvexButtonConfigVersion.cmake
     VERSION ${TARVEX_PACKAGE_VERSION} COMPATIBILITY SameMajorVersion)
-configure_file(${PROJECT_SOURCE_DIR}/cmake/tarvex-button.pc.in
-    ${CMAKE_CURRENT_BINARY_DIR}/tarvex-button.pc @ONLY)
+# The pkg-config file names the prefix it is installed under, which `cmake --install --prefix`
+# chooses at install time: it is written then.
+install(CODE "
+    set(TARVEX_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
+    set(TARVEX_PC_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
+    set(TARVEX_PC_INCLUDEDIR \"${CMAKE_INSTALL_INCLUDEDIR}\")
+    set(TARVEX_PACKAGE_VERSION \"${TARVEX_PACKAGE_VERSION}\")
+    configure_file(\"${PROJECT_SOURCE_DIR}/cmake/tarvex-button.pc.in\"
+                   \"${CMAKE_CURRENT_BINARY_DIR}/tarvex-button.pc\" @ONLY)
+    " COMPONENT Development)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/tarvex-button.pc
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT Development)
 

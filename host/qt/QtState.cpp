@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QScreen>
+#include <cmath>
 
 #include "button/PropertyBag.hpp"
 #include "button/render/PreferredSize.hpp"

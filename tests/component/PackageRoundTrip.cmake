@@ -49,6 +49,39 @@ if(NOT pc MATCHES "\nLibs: -L\\$\\{libdir\\} -lTarvexButtonWidgets\n")
     message(FATAL_ERROR "the pkg-config file does not link the one library:\n${pc}")
 endif()
 
+if(NOT pc MATCHES "^prefix=${prefix}\n")
+    message(FATAL_ERROR "the pkg-config file does not name the prefix ${prefix}:\n${pc}")
+endif()
+
+# A program built with what pkg-config gives, the one header and the one library.
+find_program(pkg_config NAMES pkg-config pkgconf)
+if(pkg_config)
+    get_filename_component(pc_dir ${pc_files} DIRECTORY)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${pc_dir}
+                            ${pkg_config} --cflags --libs tarvex-button
+                    RESULT_VARIABLE result OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "pkg-config does not know tarvex-button")
+    endif()
+    separate_arguments(flags UNIX_COMMAND "${flags}")
+    file(WRITE ${WORK_DIR}/pc/main.cpp [=[
+#include <QApplication>
+#include <cstring>
+#include <tarvex/TarvexButtonWidget.hpp>
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    tarvex::qt::TarvexButtonWidget button(nullptr, QStringLiteral("CmdPc"));
+    return std::strcmp(tarvex::LibraryVersion(), "1.2.0") == 0 && button.caption() == "CmdPc"
+               ? 0 : 1;
+}
+]=])
+    run("build with pkg-config" c++ -fPIC ${EXTRA_FLAGS} ${WORK_DIR}/pc/main.cpp ${flags}
+        -o ${WORK_DIR}/pc/pc-consumer)
+    get_filename_component(lib_dir ${pc_dir} DIRECTORY)
+    run("run the pkg-config build" ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+        LD_LIBRARY_PATH=${lib_dir} ${WORK_DIR}/pc/pc-consumer)
+endif()
+
 file(COPY ${EXAMPLE_DIR}/ DESTINATION ${WORK_DIR}/source)
 set(configure ${CMAKE_COMMAND} -S ${WORK_DIR}/source -B ${WORK_DIR}/build -G Ninja
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH=${prefix} "-DCMAKE_CXX_FLAGS=${EXTRA_FLAGS}")
