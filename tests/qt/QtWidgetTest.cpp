@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QMetaEnum>
 #include <QMetaProperty>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -337,6 +338,53 @@ TEST_F(QtWidget, EveryPropertyTellsOfEachRealChangeOnceAndOfNoRefusedWrite) {
     stored.Write("BTYPE", PropertyValue::Int32(7));
     LoadProperties(*a, stored);
     EXPECT_EQ(told.Take(), (Told{{"buttonType", 1}, {"caption", 1}}));
+}
+
+// A value of the property's kind other than `now`.
+QVariant OtherValue(const QMetaProperty& p, const QVariant& now) {
+    if (p.isEnumType()) {
+        const QMetaEnum e = p.enumerator();
+        for (int i = 0; i < e.keyCount(); ++i)
+            if (e.value(i) != now.toInt()) return QVariant(e.value(i));
+    }
+    switch (now.metaType().id()) {
+        case QMetaType::Bool:
+            return !now.toBool();
+        case QMetaType::QColor:
+            return now.value<QColor>() == QColor(1, 2, 3) ? QColor(4, 5, 6) : QColor(1, 2, 3);
+        case QMetaType::QString:
+            return now.toString() + QStringLiteral("x");
+        default:
+            return {};
+    }
+}
+
+TEST_F(QtWidget, EveryWritablePropertyTellsOfAChangeOnceAndOfARepeatedWriteNever) {
+    const auto boxes = std::make_shared<RecordingMessageBoxService>();
+    const auto previous = SetMessageBoxService(boxes);
+    W* button = AddButton("CmdAll", "All", group);
+    SetUserMode(*button, false);
+    Show();
+    Recorder told(button);
+    const QMetaObject& meta = W::staticMetaObject;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+        const QMetaProperty p = meta.property(i);
+        const QVariant before = p.read(button);
+        const QVariant other = OtherValue(p, before);
+        if (!p.isWritable() || !other.isValid()) continue;
+        SCOPED_TRACE(p.name());
+        ASSERT_TRUE(p.write(button, other));
+        const Told first = told.Take();
+        if (p.read(button) != before) {
+            EXPECT_EQ(first.count(p.name()), 1u);
+        } else {
+            EXPECT_EQ(first.count(p.name()), 0u);  // refused: nothing to tell of it
+        }
+        for (const auto& [name, count] : first) EXPECT_EQ(count, 1) << name;
+        ASSERT_TRUE(p.write(button, p.read(button)));
+        EXPECT_EQ(told.Take(), Told{});
+    }
+    SetMessageBoxService(previous);
 }
 
 }  // namespace
