@@ -1,8 +1,9 @@
 # Records or checks the ABI of the public library.
 #   cmake -DMODE=record|check -DABIDW=... -DABIDIFF=... -DLIBRARY=... -DRECORDED=...
 #         -DSUPPRESSIONS=... -DWORK_DIR=... -P AbiCheck.cmake
-# The representation leaves out what depends on where the build ran (source locations, the build
-# folder), and types are named by hashes of themselves; the suppressions leave the widget's
+# The representation holds the exported interfaces and the types they reach, leaves out what
+# depends on where the build ran (source locations, the build folder), and names types by hashes
+# of themselves; the suppressions leave the widget's
 # private implementation out of the comparison. How the translation units are laid out
 # still follows the build (ccache hands the compiler other paths than a plain build), so the
 # comparison is abidiff's, of meaning, and recording rewrites the file only when abidiff finds the
@@ -13,7 +14,8 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 
 function(write_abi out)
     execute_process(COMMAND ${ABIDW} --no-corpus-path --no-comp-dir-path --no-show-locs
-                            --drop-undefined-syms --type-id-style hash --out-file ${out} ${LIBRARY}
+                            --drop-undefined-syms --type-id-style hash --exported-interfaces-only
+                            --out-file ${out} ${LIBRARY}
                     RESULT_VARIABLE result ERROR_VARIABLE err)
     if(NOT result EQUAL 0)
         message(FATAL_ERROR "abidw failed (${result}): ${err}")
