@@ -3,12 +3,12 @@
 #         -DSUPPRESSIONS=... -DWORK_DIR=... -P AbiCheck.cmake
 # The representation holds the exported interfaces and the types they reach, leaves out what
 # depends on where the build ran (source locations, the build folder), and names types by hashes
-# of themselves; the suppressions leave the widget's
-# private implementation out of the comparison. How the translation units are laid out
-# still follows the build (ccache hands the compiler other paths than a plain build), so the
-# comparison is abidiff's, of meaning, and recording rewrites the file only when abidiff finds the
-# ABI changed: a rebuild of the same source leaves the recorded file as it is. abidiff's exit
-# status is a bit set: 1 error, 2 usage, 4 change, 8 incompatible change.
+# of themselves; the suppressions leave the widget's private implementation out of the
+# comparison. How the translation units are laid out still follows the build (ccache hands the
+# compiler other paths than a plain build), so the comparison is abidiff's, of meaning, and
+# recording rewrites the file only when abidiff finds the ABI changed: a rebuild of the same
+# source leaves the recorded file as it is. abidiff's exit status is a bit set: 1 error, 2 usage,
+# 4 change, 8 incompatible change.
 cmake_minimum_required(VERSION 3.25)
 file(MAKE_DIRECTORY ${WORK_DIR})
 
