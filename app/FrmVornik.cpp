@@ -107,8 +107,8 @@ void FrmVornik::CreateButtons(const tarvex::FormLayout& layout) {
 }
 
 void FrmVornik::CreateButton(const tarvex::LayoutControl& stored) {
-    auto* button = new tarvex::qt::TarvexButtonWidget(this, QString::fromStdString(stored.name),
-                                                      stored.properties, stored.index);
+    auto* button = tarvex::qt::CreateButtonWidget(this, QString::fromStdString(stored.name),
+                                                  stored.properties, stored.index);
     if (stored.position) button->setGeometry(TwipsToPixels(*stored.position));
     if (!stored.toolTipText.empty()) {
         button->setToolTip(QString::fromStdString(stored.toolTipText));

@@ -41,7 +41,11 @@ class UserControlSite {
     virtual void Refresh() = 0;
     /// Install a window shape; std::nullopt removes it. The window owns what it is given.
     virtual void SetWindowRgn(std::optional<gdi::Region> region, bool redraw) = 0;
+    /// The window's own enabled setting (what `Enabled` reads back).
     virtual bool Enabled() const = 0;
+    /// Whether the window takes input: false also while a window around it is disabled, when the
+    /// control draws its disabled look without its own setting changing.
+    virtual bool EffectivelyEnabled() const { return Enabled(); }
     virtual void SetEnabled(bool enabled) = 0;
     virtual FontRef Font() const = 0;
     virtual void SetFont(FontRef font) = 0;

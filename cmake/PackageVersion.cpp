@@ -1,5 +1,5 @@
 // The version of the installed control libraries, for programs that check what they loaded.
-#include "button/Version.hpp"
+#include <tarvex/TarvexButtonWidget.hpp>
 
 namespace tarvex {
 

@@ -38,7 +38,7 @@ Window ShowOn(const char* screenName) {
     w.form->winId();
     w.form->windowHandle()->setScreen(screen);
     w.form->move(screen->geometry().topLeft() + QPoint(40, 40));
-    w.change = new TarvexButtonWidget(w.form.get(), "CmdChange", stored->properties);
+    w.change = tarvex::qt::CreateButtonWidget(w.form.get(), "CmdChange", stored->properties);
     w.change->setGeometry(10, 10, stored->position->width / 15, stored->position->height / 15);
     w.form->show();
     QCoreApplication::processEvents();
@@ -47,9 +47,9 @@ Window ShowOn(const char* screenName) {
 
 void BM_ChangeRedraw(benchmark::State& state, const char* screen) {
     const Window w = ShowOn(screen);
-    for (auto _ : state) w.change->button().RefreshButton();
+    for (auto _ : state) ButtonOf(*w.change).RefreshButton();
     state.counters["device_pixels"] =
-        double(w.change->ScaleWidth()) * double(w.change->ScaleHeight());
+        double(HostOf(*w.change).ScaleWidth()) * double(HostOf(*w.change).ScaleHeight());
 }
 
 void BM_ChangeRedrawScale2Against1(benchmark::State& state) {
@@ -60,9 +60,9 @@ void BM_ChangeRedrawScale2Against1(benchmark::State& state) {
     std::chrono::duration<double> atTwo{};
     for (auto _ : state) {
         const auto start = Clock::now();
-        one.change->button().RefreshButton();
+        ButtonOf(*one.change).RefreshButton();
         const auto middle = Clock::now();
-        two.change->button().RefreshButton();
+        ButtonOf(*two.change).RefreshButton();
         const auto end = Clock::now();
         atOne += middle - start;
         atTwo += end - middle;

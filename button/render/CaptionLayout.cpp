@@ -14,6 +14,7 @@
 
 #include "button/TarvexButton.hpp"
 #include "button/render/CaptionFontDescription.hpp"
+#include "button/render/PreferredSize.hpp"
 
 namespace tarvex {
 
@@ -512,6 +513,81 @@ void TarvexButton::LayoutCaption() {
     rect.right += 1;
     rect.bottom += 1;
     mCaptionRect = rect;
+}
+
+}  // namespace tarvex
+
+// ---- The preferred size ------------------------------------------------------------------------
+
+namespace tarvex {
+
+namespace {
+
+// The pixels each look's frame takes on one side, inside of which its focus cue is drawn.
+std::int32_t FrameWidth(std::int32_t buttonType) {
+    switch (buttonType) {
+        case 1:  // framed bevel: outline and two bevels
+        case 8:  // soft frame
+            return 3;
+        case 6:  // flat bevel
+        case 7:  // hover edge
+            return 1;
+        default:
+            return 2;
+    }
+}
+
+// The caption's lines as shown: split at each line break (CR LF, CR or LF).
+std::vector<std::u32string> ShownLines(std::u32string shown) {
+    std::vector<std::u32string> lines(1);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const char32_t c = shown[i];
+        if (c == U'\r' || c == U'\n') {
+            if (c == U'\r' && i + 1 < shown.size() && shown[i + 1] == U'\n') ++i;
+            lines.emplace_back();
+        } else {
+            lines.back() += c;
+        }
+    }
+    return lines;
+}
+
+}  // namespace
+
+// The layout's own rules read backwards: a line fits when it is no wider than the width less the
+// icon allowance, 6 pixels and the segment's margin (LayoutCaption), so that much is added to the
+// widest line; across the caption the frame, the focus cue's gap and the cue itself on each side.
+PreferredExtent PreferredSize(const TarvexButton& b, double twipsPerPixelY) {
+    gdi::Surface scratch(1, 1);
+    gdi::DeviceContext dc(scratch);
+    dc.SelectObject(gdi::Font::Create(CaptionFontDescription(b.TextFont.get(), twipsPerPixelY, 0)));
+    gdi::TEXTMETRIC tm;
+    dc.GetTextMetrics(tm);
+    std::int64_t along = 0;
+    std::int64_t lineCount = 0;
+    for (const std::u32string& line : ShownLines(DisplayedCaption(b.mCaption, b.mAccessKeyPos))) {
+        along = std::max<std::int64_t>(along, line.empty() ? 0 : MeasureLine(dc, line).width);
+        ++lineCount;
+    }
+    std::int64_t across = lineCount * tm.tmHeight;
+    const bool hasIcon = b.mIconPresent != 0;
+    const std::int64_t cell = hasIcon ? std::int64_t(b.mIconSize) * 8 : 0;
+    const std::int32_t frame = FrameWidth(b.mButtonType);
+    const std::int64_t padAcross = 2 * (frame + 4);
+    if (b.mCaption.empty()) {
+        along = cell;
+        across = std::max(across, cell);
+    } else {
+        along += (hasIcon ? cell + 5 : 0) + 6;
+        across = std::max(across, cell);
+    }
+    if (b.mCaptionOrientation != 0) {
+        // Vertical: LayoutCaption gives the caption the height less 12 and the icon allowance.
+        const std::int64_t height = along + 6 + 2 * frame;
+        return {ToExtent(across + padAcross), ToExtent(height)};
+    }
+    const std::int64_t width = along + MetricsForStyle(b.mButtonStyle).wrapMargin + 2 * frame;
+    return {ToExtent(width), ToExtent(across + padAcross)};
 }
 
 }  // namespace tarvex

@@ -68,6 +68,25 @@ class BackgroundPassState {
     VBool enabled_ = 0;
 };
 
+// A control whose window is disabled by a window around it draws its disabled look for as long as
+// that lasts; its own Enabled setting stays as it was.
+class DisabledLook {
+  public:
+    explicit DisabledLook(TarvexButton& button)
+        : button_(button), active_(button.mEnabled != 0 && !button.Host().EffectivelyEnabled()) {
+        if (active_) button_.mEnabled = kFalse;
+    }
+    ~DisabledLook() {
+        if (active_) button_.mEnabled = kTrue;
+    }
+    DisabledLook(const DisabledLook&) = delete;
+    DisabledLook& operator=(const DisabledLook&) = delete;
+
+  private:
+    TarvexButton& button_;
+    bool active_;
+};
+
 // The face before the look is drawn: the gradient, the container's colour for a hover-edge
 // button that the mouse is away from, or the face colour.
 void ClearFace(TarvexButton& b) {
@@ -99,14 +118,17 @@ void TarvexButton::RefreshButton() {
 void TarvexButton::DrawButton(bool backgroundPass) {
     {
         BackgroundPassState passState(*this, backgroundPass);
-        Absorbing([&] { SyncBackBufferSize(); });
-        Absorbing([&] { ClearFace(*this); });
-        Absorbing([&] {
-            if (mFontDirty == kTrue) CreateCaptionFont(mFontDirty);
-        });
-        Absorbing([&] { (this->*RendererFor(mButtonType))(backgroundPass); });
-        // A renderer that failed before its caption leaves the caption font selected.
-        Absorbing([&] { ReleaseCaptionFont(); });
+        {
+            DisabledLook disabledLook(*this);
+            Absorbing([&] { SyncBackBufferSize(); });
+            Absorbing([&] { ClearFace(*this); });
+            Absorbing([&] {
+                if (mFontDirty == kTrue) CreateCaptionFont(mFontDirty);
+            });
+            Absorbing([&] { (this->*RendererFor(mButtonType))(backgroundPass); });
+            // A renderer that failed before its caption leaves the caption font selected.
+            Absorbing([&] { ReleaseCaptionFont(); });
+        }
         Absorbing([&] { host_.Refresh(); });
     }
     Absorbing([&] {

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QTextStream>
 #include <QWidget>
-#include <host/qt/TarvexButtonWidget.hpp>
+#include <tarvex/TarvexButtonWidget.hpp>
 
 #include "ui_ConsumerWindow.h"
 
@@ -48,6 +48,13 @@ int main(int argc, char** argv) {
     ok &= Check(out, "Help button made in code: hover-edge look, caption &Help",
                 help->buttonType() == TarvexButtonWidget::HoverEdge &&
                     help->caption() == QStringLiteral("&Help"));
+    // Every property tells of its changes, once each.
+    int captionChanges = 0;
+    QObject::connect(help, &TarvexButtonWidget::captionChanged, &window,
+                     [&captionChanges](const QString&) { ++captionChanges; });
+    help->setCaption(QStringLiteral("&Help me"));
+    help->setCaption(QStringLiteral("&Help me"));
+    ok &= Check(out, "a caption change is told once", captionChanges == 1);
     // Shown, the program runs: the look no longer changes.
     help->setButtonType(TarvexButtonWidget::Classic);
     ok &= Check(out, "running buttons keep their look",

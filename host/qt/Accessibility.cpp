@@ -57,8 +57,8 @@ class TarvexButtonAccessible final : public QAccessibleWidget {
     QAccessible::State state() const override {
         QAccessible::State s = QAccessibleWidget::state();
         const TarvexButtonWidget* w = Button();
-        if (!w->hasButton()) return s;
-        const ButtonStates states = StatesOf(w->button());
+        if (!HasButton(*w)) return s;
+        const ButtonStates states = StatesOf(ButtonOf(*w));
         s.pressed = states.pressed;
         s.hotTracked = states.hotTracked;
         s.checkable = states.checkable;
@@ -105,14 +105,14 @@ class TarvexButtonAccessible final : public QAccessibleWidget {
 
     bool IsOptionButton() const {
         const TarvexButtonWidget* w = Button();
-        return w->hasButton() && w->button().mOptionButton == kTrue;
+        return HasButton(*w) && ButtonOf(*w).mOptionButton == kTrue;
     }
 
     // The shared rule, with the name and description the program set through Qt.
     QString Name() const {
         const QWidget* w = widget();
         const std::string given = w->accessibleName().toStdString();
-        const std::string caption = Button()->hasButton() ? Button()->button().Caption() : "";
+        const std::string caption = HasButton(*Button()) ? ButtonOf(*Button()).Caption() : "";
         const std::string toolTip = w->toolTip().toStdString();
         const std::string name = w->objectName().toStdString();
         return QString::fromStdString(AccessibleName({given, caption, toolTip, name}));
@@ -148,8 +148,8 @@ class TarvexButtonAccessible final : public QAccessibleWidget {
     // open a modal box, and the tool must not hang waiting for its answer meanwhile.
     void PressSoon() const {
         QTimer::singleShot(0, Button(), [w = QPointer<TarvexButtonWidget>(Button())] {
-            if (!w || !w->hasButton() || !w->isEnabled()) return;
-            detail::ReportingFailures(w.data(), [&] { PressForAssistiveTool(w->button()); });
+            if (!w || !HasButton(*w) || !w->isEnabled()) return;
+            detail::ReportingFailures(w.data(), [&] { PressForAssistiveTool(ButtonOf(*w)); });
         });
     }
 

@@ -189,6 +189,17 @@ FontRef FontObjectFrom(const QFont& f) {
     return font;
 }
 
+QFont ToQFont(const FontObject& f) {
+    QFont font;
+    font.setFamily(QString::fromStdString(f.Name()));
+    font.setPointSizeF(f.Size());
+    font.setBold(f.Bold());
+    font.setItalic(f.Italic());
+    font.setUnderline(f.Underline());
+    font.setStrikeOut(f.Strikethrough());
+    return font;
+}
+
 gdi::COLORREF ToColorRef(const QColor& c) {
     return gdi::RGB(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue()));
 }

@@ -2,6 +2,7 @@
 // containers (what an option-group sweep walks).
 #include <QString>
 
+#include "host/qt/WidgetPrivate.hpp"
 #include "host/qt/WidgetSupport.hpp"
 
 namespace tarvex::qt {
@@ -40,8 +41,8 @@ FormControl DescribeControl(QWidget* w) {
             break;
         }
     }
-    if (auto* host = qobject_cast<TarvexButtonWidget*>(w); host && host->hasButton())
-        c.button = &host->button();
+    if (auto* host = qobject_cast<TarvexButtonWidget*>(w); host && HasButton(*host))
+        c.button = &ButtonOf(*host);
     return c;
 }
 
@@ -54,31 +55,31 @@ bool SameName(const std::string& a, std::string_view b) {
 
 // ---- ParentFormSite --------------------------------------------------------------------------
 
-std::string TarvexButtonWidget::FormName() const {
-    return FormNameOf(window()).toStdString();
+std::string TarvexButtonWidgetPrivate::FormName() const {
+    return FormNameOf(q->window()).toStdString();
 }
-gdi::COLORREF TarvexButtonWidget::FormBkColor() const {
-    const QWidget* container = parentWidget() ? parentWidget() : this;
+gdi::COLORREF TarvexButtonWidgetPrivate::FormBkColor() const {
+    const QWidget* container = q->parentWidget() ? q->parentWidget() : q;
     return ToColorRef(container->palette().color(QPalette::Window));
 }
-gdi::COLORREF TarvexButtonWidget::FormTextColor() const {
-    const QWidget* container = parentWidget() ? parentWidget() : this;
+gdi::COLORREF TarvexButtonWidgetPrivate::FormTextColor() const {
+    const QWidget* container = q->parentWidget() ? q->parentWidget() : q;
     return ToColorRef(container->palette().color(QPalette::WindowText));
 }
-FontRef TarvexButtonWidget::FormFont() const {
+FontRef TarvexButtonWidgetPrivate::FormFont() const {
     return ambientFont_;
 }
-std::size_t TarvexButtonWidget::ControlCount() const {
-    return std::size_t(FormControls(window()).size());
+std::size_t TarvexButtonWidgetPrivate::ControlCount() const {
+    return std::size_t(FormControls(q->window()).size());
 }
-std::optional<FormControl> TarvexButtonWidget::ControlAt(std::size_t position) const {
-    const QList<QWidget*> controls = FormControls(window());
+std::optional<FormControl> TarvexButtonWidgetPrivate::ControlAt(std::size_t position) const {
+    const QList<QWidget*> controls = FormControls(q->window());
     if (position >= std::size_t(controls.size())) return std::nullopt;
     return DescribeControl(controls[qsizetype(position)]);
 }
-FormControl TarvexButtonWidget::FindControl(std::string_view name,
-                                            std::optional<std::int32_t> index) const {
-    for (QWidget* w : FormControls(window())) {
+FormControl TarvexButtonWidgetPrivate::FindControl(std::string_view name,
+                                                   std::optional<std::int32_t> index) const {
+    for (QWidget* w : FormControls(q->window())) {
         if (SameName(w->objectName().toStdString(), name) && ControlIndex(w) == index)
             return DescribeControl(w);
     }

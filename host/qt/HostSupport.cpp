@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "host/qt/TarvexButtonWidget.hpp"
+#include "host/qt/WidgetSupport.hpp"
 
 namespace tarvex::qt {
 
@@ -170,7 +171,9 @@ PictureRef LoadPicture(const QString& path) {
     return picture;
 }
 
-void ApplyDesktopPalette(const QPalette& p) {
+namespace {
+
+gdi::SysColorTable TableOf(const QPalette& p) {
     gdi::SysColorTable table = gdi::ClassicSysColors();
     const auto set = [&](int index, QPalette::ColorGroup group, QPalette::ColorRole role) {
         table[static_cast<std::size_t>(index)] = ToColorRef(p.color(group, role));
@@ -186,8 +189,78 @@ void ApplyDesktopPalette(const QPalette& p) {
     set(gdi::COLOR_GRAYTEXT, QPalette::Disabled, QPalette::Text);
     set(gdi::COLOR_INFOTEXT, QPalette::Active, QPalette::ToolTipText);
     set(gdi::COLOR_INFOBK, QPalette::Active, QPalette::ToolTipBase);
+    return table;
+}
+
+// Whether the system colours follow the application palette (the default), or were asked to be
+// the classic ones; and the table last taken from the palette.
+struct ColourSource {
+    bool classic = false;
+    bool taken = false;
+    gdi::SysColorTable table{};
+    std::uint64_t generation = 0;  // counts the tables set here
+};
+
+ColourSource& Source() {
+    static ColourSource source;
+    return source;
+}
+
+bool CurrentTableIs(const gdi::SysColorTable& table) {
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (gdi::GetSysColor(int(i)) != table[i]) return false;
+    return true;
+}
+
+}  // namespace
+
+void ApplyDesktopPalette(const QPalette& p) {
+    gdi::SetSysColorTable(TableOf(p));
+}
+
+void UseClassicSystemColors(bool classic) {
+    Source().classic = classic;
+    Source().taken = false;
+    if (classic) {
+        ++Source().generation;
+        gdi::ResetSysColors();
+    } else {
+        detail::SyncSystemColours();
+    }
+    // Every button drawn in system colours shows the new ones at once.
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (auto* button = qobject_cast<TarvexButtonWidget*>(widget)) {
+            QEvent change(QEvent::ApplicationPaletteChange);
+            QCoreApplication::sendEvent(button, &change);
+        }
+    }
+}
+
+namespace detail {
+
+void FollowApplicationPaletteByDefault() {
+    if (!Source().classic && !Source().taken) SyncSystemColours();
+}
+
+// Once per palette: every button hears of a new palette, the first one to hear sets the table.
+// A table someone set since (a test, a program's own colours) is replaced only by a new palette.
+void SyncSystemColours() {
+    ColourSource& source = Source();
+    if (source.classic || !qApp) return;
+    const gdi::SysColorTable table = TableOf(QApplication::palette());
+    if (source.taken && table == source.table) return;
+    source.table = table;
+    source.taken = true;
+    if (CurrentTableIs(table)) return;
+    ++source.generation;
     gdi::SetSysColorTable(table);
 }
+
+std::uint64_t SystemColoursGeneration() {
+    return Source().generation;
+}
+
+}  // namespace detail
 
 QRegion ToQRegion(const gdi::Region& region) {
     const std::vector<gdi::RowSpan> spans = region.Spans();

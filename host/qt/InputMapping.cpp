@@ -9,6 +9,7 @@
 #include <QStyleHints>
 #include <cmath>
 
+#include "host/qt/WidgetPrivate.hpp"
 #include "host/qt/WidgetSupport.hpp"
 
 namespace tarvex::qt {
@@ -17,15 +18,23 @@ using namespace detail;
 
 // ---- Qt events -------------------------------------------------------------------------------
 
-bool TarvexButtonWidget::event(QEvent* e) {
+bool TarvexButtonWidgetPrivate::event(QEvent* e) {
     bool handled = true;
-    ReportingFailures(this, [&] {
+    // Change signals wait until the event is handled (a deferred delete ends the widget inside
+    // Qt's handling; the pending list holds it weakly).
+    const ChangeScope scope;
+    TarvexButtonWidget* widget = q;
+    const QPointer<TarvexButtonWidget> alive(widget);
+    ReportingFailures(widget, [&] {
         if (e->type() == QEvent::WindowActivate) leaveFocusTakenWhileInactive();
         if (losesTheMouse(*e)) gestureButton_ = Qt::NoButton;
         // Before Qt's own handling: a deferred delete ends this widget inside it.
         followScreenScale(*e);
-        handled = QWidget::event(e);
+        handled = widget->QWidget::event(e);
     });
+    // After Qt's own handling, which has given the widget its share of the new palette.
+    if (alive && e->type() == QEvent::ApplicationPaletteChange)
+        ReportingFailures(widget, [&] { followApplicationPalette(); });
     return handled;
 }
 
@@ -33,13 +42,13 @@ bool TarvexButtonWidget::event(QEvent* e) {
 // release goes elsewhere and the gesture has to end here, or no later press would ever click.
 // A modal window blocking this one takes the mouse, as does hiding or disabling the control. (A
 // popup takes it too; the next mouse event then shows the button no longer held.)
-bool TarvexButtonWidget::losesTheMouse(const QEvent& e) const {
+bool TarvexButtonWidgetPrivate::losesTheMouse(const QEvent& e) const {
     switch (e.type()) {
         case QEvent::WindowBlocked:
         case QEvent::Hide:
             return true;
         case QEvent::EnabledChange:
-            return !isEnabled();
+            return !q->isEnabled();
         default:
             return false;
     }
@@ -47,19 +56,19 @@ bool TarvexButtonWidget::losesTheMouse(const QEvent& e) const {
 
 // A press or move that shows the gesture's button no longer held: its release went to another
 // window (a menu or a dialog opened meanwhile), so the gesture is over.
-void TarvexButtonWidget::forgetGestureWhoseButtonIsUp(const QMouseEvent& e) {
+void TarvexButtonWidgetPrivate::forgetGestureWhoseButtonIsUp(const QMouseEvent& e) {
     if (gestureButton_ != Qt::NoButton && !(e.buttons() & gestureButton_))
         gestureButton_ = Qt::NoButton;
 }
 
 // The focus-out of an inactive window is not the form's own (see focusOutEvent); if the form's
 // focus moved on to another control meanwhile, this button has lost it once the window is back.
-void TarvexButtonWidget::leaveFocusTakenWhileInactive() {
-    if (button_ && button_->mHasFocus == kTrue && window()->focusWidget() != this)
+void TarvexButtonWidgetPrivate::leaveFocusTakenWhileInactive() {
+    if (button_ && button_->mHasFocus == kTrue && q->window()->focusWidget() != q)
         button_->ExitFocus();
 }
 
-bool TarvexButtonWidget::isSecondPressOfDoubleClick(const QMouseEvent& e) const {
+bool TarvexButtonWidgetPrivate::isSecondPressOfDoubleClick(const QMouseEvent& e) const {
     if (!lastPressValid_ || e.button() != lastPressButton_) return false;
     const QStyleHints* hints = QGuiApplication::styleHints();
     const quint64 elapsed = e.timestamp() - lastPressTime_;
@@ -71,11 +80,11 @@ bool TarvexButtonWidget::isSecondPressOfDoubleClick(const QMouseEvent& e) const 
 
 // Only the left, right and middle buttons reach the control: a side (back/forward) button
 // neither presses nor clicks it.
-bool TarvexButtonWidget::isControlButton(const QMouseEvent& e) {
+bool TarvexButtonWidgetPrivate::isControlButton(const QMouseEvent& e) {
     return ButtonCode(e.button()) != 0;
 }
 
-void TarvexButtonWidget::mousePressEvent(QMouseEvent* e) {
+void TarvexButtonWidgetPrivate::mousePressEvent(QMouseEvent* e) {
     if (!button_ || !isControlButton(*e)) {
         e->ignore();
         return;
@@ -101,7 +110,7 @@ void TarvexButtonWidget::mousePressEvent(QMouseEvent* e) {
                               float(at.y()));
 }
 
-void TarvexButtonWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+void TarvexButtonWidgetPrivate::mouseDoubleClickEvent(QMouseEvent* e) {
     if (!button_ || !isControlButton(*e)) {
         e->ignore();
         return;
@@ -115,7 +124,7 @@ void TarvexButtonWidget::mouseDoubleClickEvent(QMouseEvent* e) {
     button_->DblClickHandler();
 }
 
-void TarvexButtonWidget::mouseMoveEvent(QMouseEvent* e) {
+void TarvexButtonWidgetPrivate::mouseMoveEvent(QMouseEvent* e) {
     if (!button_) return;
     forgetGestureWhoseButtonIsUp(*e);
     const QPointF at = devicePosition(*e);
@@ -123,7 +132,7 @@ void TarvexButtonWidget::mouseMoveEvent(QMouseEvent* e) {
                               float(at.y()));
 }
 
-void TarvexButtonWidget::mouseReleaseEvent(QMouseEvent* e) {
+void TarvexButtonWidgetPrivate::mouseReleaseEvent(QMouseEvent* e) {
     if (!button_ || !isControlButton(*e)) {
         e->ignore();
         return;
@@ -141,7 +150,7 @@ void TarvexButtonWidget::mouseReleaseEvent(QMouseEvent* e) {
     if (endsGesture && onControl) button_->ClickHandler();
 }
 
-void TarvexButtonWidget::keyPressEvent(QKeyEvent* e) {
+void TarvexButtonWidgetPrivate::keyPressEvent(QKeyEvent* e) {
     if (!button_) return;
     e->accept();
     if (const std::int16_t code = VirtualKeyCode(*e)) {
@@ -157,7 +166,7 @@ void TarvexButtonWidget::keyPressEvent(QKeyEvent* e) {
         button_->KeyPressHandler(std::int16_t(text.front().unicode()));
 }
 
-void TarvexButtonWidget::keyReleaseEvent(QKeyEvent* e) {
+void TarvexButtonWidgetPrivate::keyReleaseEvent(QKeyEvent* e) {
     if (!button_) return;
     e->accept();
     if (e->isAutoRepeat()) return;  // repeats raise key-downs only
@@ -166,33 +175,35 @@ void TarvexButtonWidget::keyReleaseEvent(QKeyEvent* e) {
 }
 
 // Another window becoming active is no focus change of the form's own.
-void TarvexButtonWidget::focusInEvent(QFocusEvent* e) {
+void TarvexButtonWidgetPrivate::focusInEvent(QFocusEvent* e) {
     if (!button_) return;
     if (e->reason() == Qt::ActiveWindowFocusReason && button_->mHasFocus) return;
     button_->EnterFocus();
 }
 
-void TarvexButtonWidget::focusOutEvent(QFocusEvent* e) {
+void TarvexButtonWidgetPrivate::focusOutEvent(QFocusEvent* e) {
     if (!button_) return;
     if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason) return;
     button_->ExitFocus();
 }
 
-void TarvexButtonWidget::onAccessKey(char16_t key) {
-    if (!button_ || !isEnabled() || !isVisible()) return;
-    ReportingFailures(this, [&] { button_->AccessKeyPress(std::int16_t(key)); });
+void TarvexButtonWidgetPrivate::onAccessKey(char16_t key) {
+    if (!button_ || !q->isEnabled() || !q->isVisible()) return;
+    const ChangeScope scope;
+    ReportingFailures(q, [&] { button_->AccessKeyPress(std::int16_t(key)); });
 }
 
-void TarvexButtonWidget::SetAccessKeys(std::string_view keys) {
+void TarvexButtonWidgetPrivate::SetAccessKeys(std::string_view keys) {
     accessKeys_.clear();
     for (const QChar ch : QString::fromUtf8(keys.data(), qsizetype(keys.size()))) {
         const char16_t key = ch.toLower().unicode();
         const int qtKey = int(ch.toUpper().unicode());
-        auto shortcut = std::make_unique<QShortcut>(QKeySequence(int(Qt::ALT) | qtKey), this);
+        auto shortcut = std::make_unique<QShortcut>(QKeySequence(int(Qt::ALT) | qtKey), q);
         shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut.get(), &QShortcut::activated, this, [this, key] { onAccessKey(key); });
-        connect(shortcut.get(), &QShortcut::activatedAmbiguously, this,
-                [this, key] { onAccessKey(key); });
+        QObject::connect(shortcut.get(), &QShortcut::activated, q,
+                         [this, key] { onAccessKey(key); });
+        QObject::connect(shortcut.get(), &QShortcut::activatedAmbiguously, q,
+                         [this, key] { onAccessKey(key); });
         accessKeys_.push_back(std::move(shortcut));
     }
 }
@@ -201,7 +212,7 @@ void TarvexButtonWidget::SetAccessKeys(std::string_view keys) {
 // delivered, not when it was sent. The press of Tab moves the focus on, so its release reaches
 // the newly focused control; only a TarvexButton there hears of a release without its press, so
 // for any other control it is dropped.
-void TarvexButtonWidget::SendKeys(std::string_view keys) {
+void TarvexButtonWidgetPrivate::SendKeys(std::string_view keys) {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     if (keys == "{Tab}") {
@@ -212,7 +223,7 @@ void TarvexButtonWidget::SendKeys(std::string_view keys) {
     } else {
         throw HostError("keystrokes \"" + std::string(keys) + "\" are not supported");
     }
-    const QPointer<TarvexButtonWidget> sender(this);
+    const QPointer<TarvexButtonWidget> sender(q);
     auto deliver = [sender, key, modifiers](QEvent::Type type) {
         QWidget* target = QApplication::focusWidget();
         if (type == QEvent::KeyPress && !target) target = sender.data();

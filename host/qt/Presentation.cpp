@@ -10,6 +10,7 @@
 
 #include "host/qt/Accessibility.hpp"
 #include "host/qt/DevicePixels.hpp"
+#include "host/qt/WidgetPrivate.hpp"
 #include "host/qt/WidgetSupport.hpp"
 
 namespace tarvex::qt {
@@ -63,12 +64,12 @@ bool IsKnownPointer(std::int16_t pointer) {
 
 // The back buffer holds device pixels; an image of the same device pixel ratio puts each of them
 // on one device pixel, with no resampling.
-void TarvexButtonWidget::paintEvent(QPaintEvent*) {
+void TarvexButtonWidgetPrivate::paintEvent() {
     if (!button_) return;
     const gdi::Surface& image = button_->BackBuffer();
     if (image.empty()) return;
     const qreal ratio = deviceRatio();
-    QPainter painter(this);
+    QPainter painter(q);
     if (shape_ && ratio != 1.0) {
         // The logical mask is coarser than the shape: the shape's own edge is drawn here.
         painter.drawImage(QPointF(0, 0), ShapedImage(image, *shape_, ratio));
@@ -81,18 +82,18 @@ void TarvexButtonWidget::paintEvent(QPaintEvent*) {
     painter.drawImage(QPointF(0, 0), view);
 }
 
-void TarvexButtonWidget::resizeEvent(QResizeEvent*) {
+void TarvexButtonWidgetPrivate::resizeEvent() {
     if (button_) button_->Resize();
 }
 
-void TarvexButtonWidget::showEvent(QShowEvent* event) {
+void TarvexButtonWidgetPrivate::showEvent(QShowEvent* event) {
     finishLoading();
     if (!button_ || event->spontaneous()) return;
     drawnRatio_ = deviceRatio();
     button_->Show();
 }
 
-void TarvexButtonWidget::followScreenScale(const QEvent& event) {
+void TarvexButtonWidgetPrivate::followScreenScale(const QEvent& event) {
     bool scaleEvent = event.type() == QEvent::ScreenChangeInternal;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     scaleEvent = scaleEvent || event.type() == QEvent::DevicePixelRatioChange;
@@ -102,66 +103,64 @@ void TarvexButtonWidget::followScreenScale(const QEvent& event) {
     button_->ResolutionChanged();
 }
 
-qreal TarvexButtonWidget::deviceRatio() const {
-    return devicePixelRatioF();
+qreal TarvexButtonWidgetPrivate::deviceRatio() const {
+    return q->devicePixelRatioF();
 }
 
-QPointF TarvexButtonWidget::devicePosition(const QMouseEvent& event) const {
+QPointF TarvexButtonWidgetPrivate::devicePosition(const QMouseEvent& event) const {
     return event.position() * deviceRatio();
 }
 
 // Whether the device pixel under the point is one the window shows (inside it and its shape).
-bool TarvexButtonWidget::showsDevicePoint(QPointF devicePoint) const {
+bool TarvexButtonWidgetPrivate::showsDevicePoint(QPointF devicePoint) const {
     const int x = int(std::floor(devicePoint.x()));
     const int y = int(std::floor(devicePoint.y()));
-    const QSize surface = DevicePixelSize(size(), deviceRatio());
+    const QSize surface = DevicePixelSize(q->size(), deviceRatio());
     if (x < 0 || y < 0 || x >= surface.width() || y >= surface.height()) return false;
     return !shape_ || shape_->PtInRegion(x, y);
 }
-void TarvexButtonWidget::changeEvent(QEvent* e) {
-    QWidget::changeEvent(e);
-    if (button_ && e->type() == QEvent::PaletteChange) button_->AmbientChanged("BackColor");
-}
 
-void TarvexButtonWidget::applyCursor() {
+void TarvexButtonWidgetPrivate::applyCursor() {
     if (mousePointer_ == kCustomPointer && mouseIcon_ && mouseIcon_->HasHandle()) {
         const gdi::Surface& s = mouseIcon_->Pixels();
         const QImage view(reinterpret_cast<const uchar*>(s.bits()), s.width(), s.height(),
                           qsizetype(s.stride()) * 4, QImage::Format_ARGB32);
-        setCursor(QCursor(QPixmap::fromImage(view)));  // QPixmap copies the pixels
+        q->setCursor(QCursor(QPixmap::fromImage(view)));  // QPixmap copies the pixels
     } else if (mousePointer_ == 0 || mousePointer_ == kCustomPointer) {
-        unsetCursor();
+        q->unsetCursor();
     } else {
-        setCursor(CursorShapeOf(mousePointer_));
+        q->setCursor(CursorShapeOf(mousePointer_));
     }
 }
 
 // ---- UserControlSite -------------------------------------------------------------------------
 
-std::uintptr_t TarvexButtonWidget::hWnd() const {
-    return reinterpret_cast<std::uintptr_t>(static_cast<const QWidget*>(this));
+std::uintptr_t TarvexButtonWidgetPrivate::hWnd() const {
+    return reinterpret_cast<std::uintptr_t>(static_cast<const QWidget*>(q));
 }
-std::int32_t TarvexButtonWidget::ScaleWidth() const {
-    return DevicePixelSize(size(), deviceRatio()).width();
+std::int32_t TarvexButtonWidgetPrivate::ScaleWidth() const {
+    return DevicePixelSize(q->size(), deviceRatio()).width();
 }
-std::int32_t TarvexButtonWidget::ScaleHeight() const {
-    return DevicePixelSize(size(), deviceRatio()).height();
+std::int32_t TarvexButtonWidgetPrivate::ScaleHeight() const {
+    return DevicePixelSize(q->size(), deviceRatio()).height();
 }
 
 // Presents at once when shown, so that the access key's pressed look appears before its pause.
-void TarvexButtonWidget::Refresh() {
-    if (isVisible() && updatesEnabled())
-        repaint();
+void TarvexButtonWidgetPrivate::Refresh() {
+    if (q->isVisible() && q->updatesEnabled())
+        q->repaint();
     else
-        update();
-    // Every change of the control's state ends in a refresh: the moment to tell listening tools.
-    ReportAccessibleChanges(*this);
+        q->update();
+    // Every change of the control's state ends in a refresh: the moment to tell listening tools,
+    // and to look for changed properties.
+    ReportAccessibleChanges(*q);
+    publishChanges();
 }
 
-void TarvexButtonWidget::SetWindowRgn(std::optional<gdi::Region> region, bool redraw) {
+void TarvexButtonWidgetPrivate::SetWindowRgn(std::optional<gdi::Region> region, bool redraw) {
     shape_ = std::move(region);
     applyShape();
-    if (redraw) update();
+    if (redraw) q->update();
 }
 
 // QWidget::setMask takes logical pixels, and at a fractional ratio a device-pixel shape has no
@@ -169,42 +168,44 @@ void TarvexButtonWidget::SetWindowRgn(std::optional<gdi::Region> region, bool re
 // covers every logical pixel the shape touches, and the paint draws the exact edge: pixels
 // outside the shape transparent over the parent, which is then painted beneath the button. At
 // ratio 1 the mask is the shape and the button paints opaque, as it always has.
-void TarvexButtonWidget::applyShape() {
+void TarvexButtonWidgetPrivate::applyShape() {
     const qreal ratio = deviceRatio();
-    setAttribute(Qt::WA_OpaquePaintEvent, !shape_ || ratio == 1.0);
+    q->setAttribute(Qt::WA_OpaquePaintEvent, !shape_ || ratio == 1.0);
     if (!shape_) {
-        clearMask();
+        q->clearMask();
     } else if (shape_->empty()) {
         // An empty shape hides the window; an empty QRegion would remove the mask instead.
-        setMask(QRegion(-1, -1, 1, 1));
+        q->setMask(QRegion(-1, -1, 1, 1));
     } else {
-        setMask(LogicalCover(*shape_, ratio));
+        q->setMask(LogicalCover(*shape_, ratio));
     }
 }
 
-std::int16_t TarvexButtonWidget::MousePointer() const {
+std::int16_t TarvexButtonWidgetPrivate::MousePointer() const {
     return mousePointer_;
 }
-void TarvexButtonWidget::SetMousePointer(std::int16_t pointer) {
+void TarvexButtonWidgetPrivate::SetMousePointer(std::int16_t pointer) {
     if (!IsKnownPointer(pointer))
         throw HostError("invalid mouse pointer " + std::to_string(pointer));
     mousePointer_ = pointer;
     applyCursor();
+    publishChanges();
 }
-PictureRef TarvexButtonWidget::MouseIcon() const {
+PictureRef TarvexButtonWidgetPrivate::MouseIcon() const {
     return mouseIcon_;
 }
-void TarvexButtonWidget::SetMouseIcon(PictureRef icon) {
+void TarvexButtonWidgetPrivate::SetMouseIcon(PictureRef icon) {
     mouseIcon_ = std::move(icon);
     applyCursor();
+    publishChanges();
 }
 // Twips per device pixel: the screen's logical resolution times the device pixel ratio.
-double TarvexButtonWidget::ExactTwipsPerPixelY() const {
-    const QScreen* s = screen();
+double TarvexButtonWidgetPrivate::ExactTwipsPerPixelY() const {
+    const QScreen* s = q->screen();
     const double dpi = (s ? s->logicalDotsPerInchY() : 96.0) * deviceRatio();
     return dpi > 0 ? 1440.0 / dpi : 15.0;
 }
-std::int32_t TarvexButtonWidget::TwipsPerPixelY() const {
+std::int32_t TarvexButtonWidgetPrivate::TwipsPerPixelY() const {
     return std::int32_t(ExactTwipsPerPixelY());
 }
 

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "button/PropertyBag.hpp"
-#include "host/qt/PropertyNames.hpp"
+#include "host/qt/WidgetPrivate.hpp"
 #include "host/qt/WidgetSupport.hpp"
 
 namespace tarvex::qt {
@@ -16,37 +16,6 @@ namespace tarvex::qt {
 using namespace detail;
 
 namespace {
-
-constexpr std::array<PropertyName, 28> kPropertyNames{{
-    {"alignment", "Alignment", "ALIGN"},
-    {"showFocus", "ShowFocus", "SHOWF"},
-    {"graphicsMode", "GraphicsMode", "GMODE"},
-    {"value", "Value", "OPTVAL"},
-    {"optionButton", "OptionButton", "OPTMOD"},
-    {"iconAlignment", "IconAlignmentValue", "ICONAlign"},
-    {"embossEngraveShadow", "EmbossEngraveShadow", "EMBOSSS"},
-    {"embossEngraveMid", "EmbossEngraveMid", "EMBOSSM"},
-    {"gradientStartColor", "GradientStartColor", "GStart"},
-    {"gradientOrientation", "GradientOrientation", "GStyle"},
-    {"gradientStopColor", "GradientStopColor", "GStop"},
-    {"backColor", "BackColor", "BCOL"},
-    {"foreColor", "ForeColor", "FCOL"},
-    {"mouseOver", "MouseOver", "FCOLO"},
-    {"icon", "Icon", "BTNICON"},
-    {"buttonType", "ButtonType", "BTYPE"},
-    {"caption", "Caption", "TX"},
-    {"iconSize", "IconSize", "IconSize"},
-    {"captionStyle", "CaptionStyle", "STYLE"},
-    {"enabled", "Enabled", "ENAB"},
-    {"font", "Font", "FONT"},
-    {"colorScheme", "ColorScheme", "COLTYPE"},
-    {"buttonStyle", "ButtonStyle", "BSTYLE"},
-    {"captionOrientation", "CaptionOrientation", "ORIENT"},
-    {"mousePointer", "MousePointer", "MPTR"},
-    {"container", "Container", ""},
-    {"mouseIcon", "MouseIcon", "MICON"},
-    {"hwnd", "hwnd", ""},
-}};
 
 OleColor ToOleColor(const QColor& c) {
     return OleColor(
@@ -63,20 +32,21 @@ QColor SystemColorToQColor(const SystemColor& c) {
     return ToQColor(OleColor(0x80000000u | std::uint32_t(c.index)));
 }
 
-[[maybe_unused]] const bool kSystemColorConverts =
-    QMetaType::registerConverter<SystemColor, QColor>(&SystemColorToQColor);
-
-QFont ToQFont(const FontRef& f) {
-    QFont font;
-    if (!f) return font;
-    font.setFamily(QString::fromStdString(f->Name()));
-    font.setPointSizeF(f->Size());
-    font.setBold(f->Bold());
-    font.setItalic(f->Italic());
-    font.setUnderline(f->Underline());
-    font.setStrikeOut(f->Strikethrough());
-    return font;
+// Once per process, even where a second copy of the widget is loaded beside the first. Through
+// the untyped registration: the typed one would export its template's own statics.
+bool RegisterSystemColorConversion() {
+    const QMetaType from = QMetaType::fromType<SystemColor>();
+    const QMetaType to = QMetaType::fromType<QColor>();
+    if (QMetaType::hasRegisteredConverterFunction(from, to)) return true;
+    return QMetaType::registerConverterFunction(
+        [](const void* in, void* out) {
+            *static_cast<QColor*>(out) = SystemColorToQColor(*static_cast<const SystemColor*>(in));
+            return true;
+        },
+        from, to);
 }
+
+[[maybe_unused]] const bool kSystemColorConverts = RegisterSystemColorConversion();
 
 // A picture of the control's own (its pixels copied); the null pixmap is no picture.
 PictureRef ToPicture(const QPixmap& pixmap, std::int32_t type) {
@@ -107,25 +77,25 @@ PropertyValue Colour(const QColor& c) {
 
 }  // namespace
 
-std::span<const PropertyName> PropertyNames() {
-    return kPropertyNames;
-}
-
-void TarvexButtonWidget::finishLoading() {
+void TarvexButtonWidgetPrivate::finishLoading() {
     if (!loading_) return;
+    const ChangeScope scope;
     const bool nothingStored = loading_->empty();
     loading_.reset();
     // A designer shows a control it has just placed without any stored setting.
     if (nothingStored && !userMode_ && button_) button_->InitProperties();
+    publishChanges();
 }
 
-void TarvexButtonWidget::rereadLoadedProperties() {
+void TarvexButtonWidgetPrivate::rereadLoadedProperties() {
     button_->ReadProperties(*loading_);
 }
 
-void TarvexButtonWidget::assignProperty(std::string_view key, const PropertyValue& stored,
-                                        const std::function<void(TarvexButton&)>& let) {
+void TarvexButtonWidgetPrivate::assignProperty(std::string_view key, const PropertyValue& stored,
+                                               const std::function<void(TarvexButton&)>& let) {
     if (!button_) return;
+    const ChangeScope scope;
+    publishChanges();
     if (loading_) {
         loading_->Write(key, stored);
         rereadLoadedProperties();
@@ -133,204 +103,192 @@ void TarvexButtonWidget::assignProperty(std::string_view key, const PropertyValu
     }
     // A failure the control hands on (a pointer code the host refuses) is reported like one in
     // an event handler: Qt's property system does not survive an exception.
-    ReportingFailures(this, [&] { let(*button_); });
+    ReportingFailures(q, [&] { let(*button_); });
 }
 
 // ---- Reading ---------------------------------------------------------------------------------
 
 auto TarvexButtonWidget::alignment() const -> Alignment {
-    return Alignment(button_->Alignment());
+    return Alignment(d_->button_->Alignment());
 }
 bool TarvexButtonWidget::showFocus() const {
-    return button_->ShowFocus() != 0;
+    return d_->button_->ShowFocus() != 0;
 }
 auto TarvexButtonWidget::graphicsMode() const -> GraphicsMode {
-    return GraphicsMode(button_->GraphicsMode());
+    return GraphicsMode(d_->button_->GraphicsMode());
 }
 bool TarvexButtonWidget::value() const {
-    return button_->Value() != 0;
+    return d_->button_->Value() != 0;
 }
 bool TarvexButtonWidget::optionButton() const {
-    return button_->OptionButton() != 0;
+    return d_->button_->OptionButton() != 0;
 }
 auto TarvexButtonWidget::iconAlignment() const -> IconAlignment {
-    return IconAlignment(button_->IconAlignmentValue());
+    return IconAlignment(d_->button_->IconAlignmentValue());
 }
 QColor TarvexButtonWidget::embossEngraveShadow() const {
-    return ToQColor(button_->EmbossEngraveShadow());
+    return ToQColor(d_->button_->EmbossEngraveShadow());
 }
 QColor TarvexButtonWidget::embossEngraveMid() const {
-    return ToQColor(button_->EmbossEngraveMid());
+    return ToQColor(d_->button_->EmbossEngraveMid());
 }
 QColor TarvexButtonWidget::gradientStartColor() const {
-    return ToQColor(button_->GradientStartColor());
+    return ToQColor(d_->button_->GradientStartColor());
 }
 auto TarvexButtonWidget::gradientOrientation() const -> GradientOrientation {
-    return GradientOrientation(button_->GradientOrientation());
+    return GradientOrientation(d_->button_->GradientOrientation());
 }
 QColor TarvexButtonWidget::gradientStopColor() const {
-    return ToQColor(button_->GradientStopColor());
+    return ToQColor(d_->button_->GradientStopColor());
 }
 QColor TarvexButtonWidget::backColor() const {
-    return ToQColor(button_->BackColor());
+    return ToQColor(d_->button_->BackColor());
 }
 QColor TarvexButtonWidget::foreColor() const {
-    return ToQColor(button_->ForeColor());
+    return ToQColor(d_->button_->ForeColor());
 }
 QColor TarvexButtonWidget::mouseOver() const {
-    return ToQColor(button_->MouseOver());
+    return ToQColor(d_->button_->MouseOver());
 }
 QPixmap TarvexButtonWidget::icon() const {
-    return ToQPixmap(button_->Icon());
+    return ToQPixmap(d_->button_->Icon());
 }
 auto TarvexButtonWidget::buttonType() const -> ButtonType {
-    return ButtonType(button_->ButtonType());
+    return ButtonType(d_->button_->ButtonType());
 }
 QString TarvexButtonWidget::caption() const {
-    return QString::fromStdString(button_->Caption());
+    return QString::fromStdString(d_->button_->Caption());
 }
 auto TarvexButtonWidget::iconSize() const -> IconSize {
-    return IconSize(button_->IconSize());
+    return IconSize(d_->button_->IconSize());
 }
 auto TarvexButtonWidget::captionStyle() const -> CaptionStyle {
-    return CaptionStyle(button_->CaptionStyle());
-}
-bool TarvexButtonWidget::enabled() const {
-    return button_->Enabled() != 0;
-}
-QFont TarvexButtonWidget::captionFont() const {
-    return ToQFont(button_->Font());
+    return CaptionStyle(d_->button_->CaptionStyle());
 }
 auto TarvexButtonWidget::colorScheme() const -> ColorScheme {
-    return ColorScheme(button_->ColorScheme());
+    return ColorScheme(d_->button_->ColorScheme());
 }
 auto TarvexButtonWidget::buttonStyle() const -> ButtonStyle {
-    return ButtonStyle(button_->ButtonStyle());
+    return ButtonStyle(d_->button_->ButtonStyle());
 }
 auto TarvexButtonWidget::captionOrientation() const -> CaptionOrientation {
-    return CaptionOrientation(button_->CaptionOrientation());
+    return CaptionOrientation(d_->button_->CaptionOrientation());
 }
 auto TarvexButtonWidget::mousePointer() const -> Pointer {
-    return Pointer(button_->MousePointer());
+    return Pointer(d_->button_->MousePointer());
 }
 // A control whose form does not list it has no container name yet.
 QString TarvexButtonWidget::container() const {
     try {
-        return QString::fromStdString(button_->Container());
+        return QString::fromStdString(d_->button_->Container());
     } catch (const HostError&) {
         return {};
     }
 }
 QPixmap TarvexButtonWidget::mouseIcon() const {
-    return ToQPixmap(button_->MouseIcon());
+    return ToQPixmap(d_->button_->MouseIcon());
 }
 quint32 TarvexButtonWidget::hwnd() const {
-    return button_->hwnd();
+    return d_->button_->hwnd();
 }
 
 // ---- Writing ---------------------------------------------------------------------------------
 
 void TarvexButtonWidget::setAlignment(Alignment a) {
-    assignProperty("ALIGN", Number(a), [a](TarvexButton& b) { b.SetAlignment(std::int32_t(a)); });
+    d_->assignProperty("ALIGN", Number(a),
+                       [a](TarvexButton& b) { b.SetAlignment(std::int32_t(a)); });
 }
 void TarvexButtonWidget::setShowFocus(bool show) {
-    assignProperty("SHOWF", PropertyValue::Boolean(show),
-                   [show](TarvexButton& b) { b.SetShowFocus(ToVBool(show)); });
+    d_->assignProperty("SHOWF", PropertyValue::Boolean(show),
+                       [show](TarvexButton& b) { b.SetShowFocus(ToVBool(show)); });
 }
 void TarvexButtonWidget::setGraphicsMode(GraphicsMode mode) {
-    assignProperty("GMODE", Number(mode),
-                   [mode](TarvexButton& b) { b.SetGraphicsMode(std::int32_t(mode)); });
+    d_->assignProperty("GMODE", Number(mode),
+                       [mode](TarvexButton& b) { b.SetGraphicsMode(std::int32_t(mode)); });
 }
 void TarvexButtonWidget::setValue(bool value) {
-    assignProperty("OPTVAL", PropertyValue::Boolean(value),
-                   [value](TarvexButton& b) { b.SetValue(ToVBool(value)); });
+    d_->assignProperty("OPTVAL", PropertyValue::Boolean(value),
+                       [value](TarvexButton& b) { b.SetValue(ToVBool(value)); });
 }
 void TarvexButtonWidget::setOptionButton(bool option) {
-    assignProperty("OPTMOD", PropertyValue::Boolean(option),
-                   [option](TarvexButton& b) { b.SetOptionButton(ToVBool(option)); });
+    d_->assignProperty("OPTMOD", PropertyValue::Boolean(option),
+                       [option](TarvexButton& b) { b.SetOptionButton(ToVBool(option)); });
 }
 void TarvexButtonWidget::setIconAlignment(IconAlignment a) {
-    assignProperty("ICONAlign", Number(a),
-                   [a](TarvexButton& b) { b.SetIconAlignmentValue(std::int32_t(a)); });
+    d_->assignProperty("ICONAlign", Number(a),
+                       [a](TarvexButton& b) { b.SetIconAlignmentValue(std::int32_t(a)); });
 }
 void TarvexButtonWidget::setEmbossEngraveShadow(const QColor& c) {
-    assignProperty("EMBOSSS", Colour(c),
-                   [c](TarvexButton& b) { b.SetEmbossEngraveShadow(ToOleColor(c)); });
+    d_->assignProperty("EMBOSSS", Colour(c),
+                       [c](TarvexButton& b) { b.SetEmbossEngraveShadow(ToOleColor(c)); });
 }
 void TarvexButtonWidget::setEmbossEngraveMid(const QColor& c) {
-    assignProperty("EMBOSSM", Colour(c),
-                   [c](TarvexButton& b) { b.SetEmbossEngraveMid(ToOleColor(c)); });
+    d_->assignProperty("EMBOSSM", Colour(c),
+                       [c](TarvexButton& b) { b.SetEmbossEngraveMid(ToOleColor(c)); });
 }
 void TarvexButtonWidget::setGradientStartColor(const QColor& c) {
-    assignProperty("GStart", Colour(c),
-                   [c](TarvexButton& b) { b.SetGradientStartColor(ToOleColor(c)); });
+    d_->assignProperty("GStart", Colour(c),
+                       [c](TarvexButton& b) { b.SetGradientStartColor(ToOleColor(c)); });
 }
 void TarvexButtonWidget::setGradientOrientation(GradientOrientation o) {
-    assignProperty("GStyle", Number(o),
-                   [o](TarvexButton& b) { b.SetGradientOrientation(std::int32_t(o)); });
+    d_->assignProperty("GStyle", Number(o),
+                       [o](TarvexButton& b) { b.SetGradientOrientation(std::int32_t(o)); });
 }
 void TarvexButtonWidget::setGradientStopColor(const QColor& c) {
-    assignProperty("GStop", Colour(c),
-                   [c](TarvexButton& b) { b.SetGradientStopColor(ToOleColor(c)); });
+    d_->assignProperty("GStop", Colour(c),
+                       [c](TarvexButton& b) { b.SetGradientStopColor(ToOleColor(c)); });
 }
 void TarvexButtonWidget::setBackColor(const QColor& c) {
-    assignProperty("BCOL", Colour(c), [c](TarvexButton& b) { b.SetBackColor(ToOleColor(c)); });
+    d_->assignProperty("BCOL", Colour(c), [c](TarvexButton& b) { b.SetBackColor(ToOleColor(c)); });
 }
 void TarvexButtonWidget::setForeColor(const QColor& c) {
-    assignProperty("FCOL", Colour(c), [c](TarvexButton& b) { b.SetForeColor(ToOleColor(c)); });
+    d_->assignProperty("FCOL", Colour(c), [c](TarvexButton& b) { b.SetForeColor(ToOleColor(c)); });
 }
 void TarvexButtonWidget::setMouseOver(const QColor& c) {
-    assignProperty("FCOLO", Colour(c), [c](TarvexButton& b) { b.SetMouseOver(ToOleColor(c)); });
+    d_->assignProperty("FCOLO", Colour(c), [c](TarvexButton& b) { b.SetMouseOver(ToOleColor(c)); });
 }
 void TarvexButtonWidget::setIcon(const QPixmap& icon) {
     const PictureRef picture = ToPicture(icon, kPicTypeBitmap);
-    assignProperty("BTNICON", PropertyValue::Picture(picture),
-                   [&](TarvexButton& b) { b.SetIcon(picture); });
+    d_->assignProperty("BTNICON", PropertyValue::Picture(picture),
+                       [&](TarvexButton& b) { b.SetIcon(picture); });
 }
 void TarvexButtonWidget::setButtonType(ButtonType t) {
-    assignProperty("BTYPE", Number(t), [t](TarvexButton& b) { b.SetButtonType(std::int32_t(t)); });
+    d_->assignProperty("BTYPE", Number(t),
+                       [t](TarvexButton& b) { b.SetButtonType(std::int32_t(t)); });
 }
 void TarvexButtonWidget::setCaption(const QString& caption) {
     const std::string text = caption.toStdString();
-    assignProperty("TX", PropertyValue::String(text), [&](TarvexButton& b) { b.SetCaption(text); });
+    d_->assignProperty("TX", PropertyValue::String(text),
+                       [&](TarvexButton& b) { b.SetCaption(text); });
 }
 void TarvexButtonWidget::setIconSize(IconSize size) {
-    assignProperty("IconSize", Number(size),
-                   [size](TarvexButton& b) { b.SetIconSize(std::int32_t(size)); });
+    d_->assignProperty("IconSize", Number(size),
+                       [size](TarvexButton& b) { b.SetIconSize(std::int32_t(size)); });
 }
 void TarvexButtonWidget::setCaptionStyle(CaptionStyle style) {
-    assignProperty("STYLE", Number(style),
-                   [style](TarvexButton& b) { b.SetCaptionStyle(std::int32_t(style)); });
-}
-void TarvexButtonWidget::setEnabled(bool enabled) {
-    assignProperty("ENAB", PropertyValue::Boolean(enabled),
-                   [enabled](TarvexButton& b) { b.SetEnabled(ToVBool(enabled)); });
-}
-void TarvexButtonWidget::setFont(const QFont& font) {
-    const FontRef object = FontObjectFrom(font);
-    assignProperty("FONT", PropertyValue::Font(object),
-                   [&](TarvexButton& b) { b.SetFont(object); });
+    d_->assignProperty("STYLE", Number(style),
+                       [style](TarvexButton& b) { b.SetCaptionStyle(std::int32_t(style)); });
 }
 void TarvexButtonWidget::setColorScheme(ColorScheme scheme) {
-    assignProperty("COLTYPE", Number(scheme),
-                   [scheme](TarvexButton& b) { b.SetColorScheme(std::int32_t(scheme)); });
+    d_->assignProperty("COLTYPE", Number(scheme),
+                       [scheme](TarvexButton& b) { b.SetColorScheme(std::int32_t(scheme)); });
 }
 void TarvexButtonWidget::setButtonStyle(ButtonStyle style) {
-    assignProperty("BSTYLE", Number(style),
-                   [style](TarvexButton& b) { b.SetButtonStyle(std::int32_t(style)); });
+    d_->assignProperty("BSTYLE", Number(style),
+                       [style](TarvexButton& b) { b.SetButtonStyle(std::int32_t(style)); });
 }
 void TarvexButtonWidget::setCaptionOrientation(CaptionOrientation o) {
-    assignProperty("ORIENT", Number(o),
-                   [o](TarvexButton& b) { b.SetCaptionOrientation(std::int32_t(o)); });
+    d_->assignProperty("ORIENT", Number(o),
+                       [o](TarvexButton& b) { b.SetCaptionOrientation(std::int32_t(o)); });
 }
 void TarvexButtonWidget::setMousePointer(Pointer pointer) {
-    assignProperty("MPTR", PropertyValue::Int16(std::int16_t(pointer)),
-                   [pointer](TarvexButton& b) { b.SetMousePointer(std::int32_t(pointer)); });
+    d_->assignProperty("MPTR", PropertyValue::Int16(std::int16_t(pointer)),
+                       [pointer](TarvexButton& b) { b.SetMousePointer(std::int32_t(pointer)); });
 }
 void TarvexButtonWidget::setMouseIcon(const QPixmap& icon) {
     const PictureRef picture = ToPicture(icon, kPicTypeIcon);
-    assignProperty("MICON", PropertyValue::Picture(picture),
-                   [&](TarvexButton& b) { b.SetMouseIcon(picture); });
+    d_->assignProperty("MICON", PropertyValue::Picture(picture),
+                       [&](TarvexButton& b) { b.SetMouseIcon(picture); });
 }
 
 }  // namespace tarvex::qt

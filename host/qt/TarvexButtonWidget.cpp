@@ -1,167 +1,295 @@
-// The widget that hosts one TarvexButton: its life, the form's font, and the control's events
-// passed on to the window. Input, presentation, form and service answers have sources of their own.
-#include "host/qt/TarvexButtonWidget.hpp"
-
+// The widget that hosts one TarvexButton: its life, the form's font, the private interface the
+// programs of this tree use, and the control's events passed on to the window. Input,
+// presentation, Qt's own state, form and service answers have sources of their own.
 #include <QShortcut>
 #include <QTimer>
 
 #include "button/PropertyBag.hpp"
 #include "host/qt/Accessibility.hpp"
+#include "host/qt/WidgetPrivate.hpp"
 #include "host/qt/WidgetSupport.hpp"
 
 namespace tarvex::qt {
 
 using namespace detail;
 
-namespace {
-const PropertyBag kNoStoredSettings;
-}  // namespace
+TarvexButtonWidgetPrivate::TarvexButtonWidgetPrivate(Start start, QString name,
+                                                     std::optional<int> index,
+                                                     const PropertyBag* stored)
+    : start_(start), initialName_(std::move(name)), initialSet_(stored), index_(index) {}
 
-TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
-                                       std::optional<int> index)
-    : TarvexButtonWidget(parent, name, index, nullptr) {}
-
-TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
-                                       const PropertyBag& stored, std::optional<int> index)
-    : TarvexButtonWidget(parent, name, index, &stored) {}
+TarvexButtonWidgetPrivate::~TarvexButtonWidgetPrivate() = default;
 
 // Loading starts from an empty stored set; each later write and each new name read it again.
 TarvexButtonWidget::TarvexButtonWidget(QWidget* parent)
-    : TarvexButtonWidget(parent, QString(), std::nullopt, &kNoStoredSettings) {
-    loading_ = std::make_unique<PropertyBag>();
-    connect(this, &QObject::objectNameChanged, this, [this] {
-        if (loading_) rereadLoadedProperties();
-    });
+    : TarvexButtonWidget(
+          std::make_unique<TarvexButtonWidgetPrivate>(TarvexButtonWidgetPrivate::Start::QtWay,
+                                                      QString(), std::nullopt, nullptr),
+          parent) {}
+
+TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
+                                       std::optional<int> index)
+    : TarvexButtonWidget(std::make_unique<TarvexButtonWidgetPrivate>(
+                             TarvexButtonWidgetPrivate::Start::NewInstance, name, index, nullptr),
+                         parent) {}
+
+TarvexButtonWidget::TarvexButtonWidget(std::unique_ptr<TarvexButtonWidgetPrivate> d,
+                                       QWidget* parent)
+    : QWidget(parent), d_(std::move(d)) {
+    d_->init(this);
+}
+
+TarvexButtonWidget* TarvexButtonWidgetPrivate::Create(std::unique_ptr<TarvexButtonWidgetPrivate> d,
+                                                      QWidget* parent) {
+    return new TarvexButtonWidget(std::move(d), parent);
 }
 
 // A control starts either from the new-instance defaults or from a stored set, never both.
-TarvexButtonWidget::TarvexButtonWidget(QWidget* parent, const QString& name,
-                                       std::optional<int> index, const PropertyBag* stored)
-    : QWidget(parent), index_(index) {
+void TarvexButtonWidgetPrivate::init(TarvexButtonWidget* widget) {
+    q = widget;
     InstallButtonAccessibility();
-    setObjectName(name);
-    if (index) SetControlIndex(this, *index);
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    ambientFont_ = FontObjectFrom(parent ? parent->font() : font());
+    FollowApplicationPaletteByDefault();
+    coloursGeneration_ = SystemColoursGeneration();
+    q->setObjectName(initialName_);
+    if (index_) SetControlIndex(q, *index_);
+    q->setFocusPolicy(Qt::StrongFocus);
+    q->setMouseTracking(true);
+    q->setAttribute(Qt::WA_OpaquePaintEvent);
+    q->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    QWidget* parent = q->parentWidget();
+    ambientFont_ = FontObjectFrom(parent ? parent->font() : q->font());
     baseFont_ = ambientFont_;
     hoverTimer_.setInterval(kDefaultHoverInterval);
-    connect(&hoverTimer_, &QTimer::timeout, this, [this] {
+    QObject::connect(&hoverTimer_, &QTimer::timeout, q, [this] {
         // A failed tick stops the polling before it is reported: the ticks go on under a modal
         // box, and the same failure must not pile up box after box.
-        const QPointer<TarvexButtonWidget> self(this);
-        ReportingFailures(this, [&] {
+        const ChangeScope scope;
+        const QPointer<TarvexButtonWidget> self(q);
+        ReportingFailures(q, [&] {
             try {
                 if (button_) button_->TimerHover_Timer();
             } catch (...) {
-                if (self) self->hoverTimer_.stop();
+                if (self) hoverTimer_.stop();
                 throw;
             }
         });
     });
-    resize(sizeHint());
+    // The classic size of a new control; a layout gives it its size hint instead.
+    q->resize(81, 25);
     button_ = std::make_unique<TarvexButton>(static_cast<ControlHost&>(*this));
-    if (stored) {
+    const PropertyBag* stored = std::exchange(initialSet_, nullptr);
+    if (start_ == Start::QtWay) {
+        static const PropertyBag kNoStoredSettings;
+        button_->ReadProperties(kNoStoredSettings);
+        loading_ = std::make_unique<PropertyBag>();
+        QObject::connect(q, &QObject::objectNameChanged, q, [this] {
+            if (loading_) rereadLoadedProperties();
+            publishChanges();
+        });
+    } else if (stored) {
         button_->ReadProperties(*stored);
     } else {
         button_->InitProperties();
     }
+    published = TakeSnapshot(*q);
 }
 
-TarvexButtonWidget::~TarvexButtonWidget() {
+void TarvexButtonWidgetPrivate::teardown() {
     hoverTimer_.stop();
     accessKeys_.clear();
     button_.reset();  // the terminate step, while the host is still whole
 }
 
-void TarvexButtonWidget::loadProperties(const PropertyBag& bag) {
-    button_->ReadProperties(bag);
+TarvexButtonWidget::~TarvexButtonWidget() {
+    d_->teardown();
+    ForgetChanges(*this);
 }
 
-void TarvexButtonWidget::setAmbientFont(FontRef font) {
+void TarvexButtonWidgetPrivate::Publish(TarvexButtonWidget& widget) {
+    TarvexButtonWidgetPrivate& d = *widget.d_;
+    PropertySnapshot now = TakeSnapshot(widget);
+    const PropertySnapshot before = std::exchange(d.published, now);
+    // The caption, the icon and the look decide the size hint.
+    if (before.taken &&
+        (before.numbers != now.numbers || before.caption != now.caption || before.icon != now.icon))
+        widget.updateGeometry();
+    EmitChanges(widget, before, now);
+}
+
+// ---- The private interface ---------------------------------------------------------------------
+
+bool HasButton(const TarvexButtonWidget& widget) {
+    return TarvexButtonWidgetPrivate::Of(widget).button_ != nullptr;
+}
+TarvexButton& ButtonOf(TarvexButtonWidget& widget) {
+    return *TarvexButtonWidgetPrivate::Of(widget).button_;
+}
+const TarvexButton& ButtonOf(const TarvexButtonWidget& widget) {
+    return *TarvexButtonWidgetPrivate::Of(widget).button_;
+}
+ControlHost& HostOf(TarvexButtonWidget& widget) {
+    return TarvexButtonWidgetPrivate::Of(widget);
+}
+const ControlHost& HostOf(const TarvexButtonWidget& widget) {
+    return TarvexButtonWidgetPrivate::Of(widget);
+}
+std::optional<int> IndexOf(const TarvexButtonWidget& widget) {
+    return TarvexButtonWidgetPrivate::Of(widget).index_;
+}
+
+TarvexButtonWidget* CreateButtonWidget(QWidget* parent, const QString& name,
+                                       const PropertyBag& stored, std::optional<int> index) {
+    return TarvexButtonWidgetPrivate::Create(
+        std::make_unique<TarvexButtonWidgetPrivate>(TarvexButtonWidgetPrivate::Start::Stored, name,
+                                                    index, &stored),
+        parent);
+}
+
+void LoadProperties(TarvexButtonWidget& widget, const PropertyBag& bag) {
+    const ChangeScope scope;
+    TarvexButtonWidgetPrivate& d = TarvexButtonWidgetPrivate::Of(widget);
+    d.button_->ReadProperties(bag);
+    d.publishChanges();
+}
+
+void SetEventSink(TarvexButtonWidget& widget, ButtonEvents* sink) {
+    TarvexButtonWidgetPrivate::Of(widget).sink_ = sink;
+}
+
+void SetUserMode(TarvexButtonWidget& widget, bool userMode) {
+    TarvexButtonWidgetPrivate::Of(widget).userMode_ = userMode;
+}
+
+void SetDesignMode(TarvexButtonWidget* widget, bool design) {
+    if (widget) SetUserMode(*widget, !design);
+}
+
+void SetAmbientFont(TarvexButtonWidget& widget, FontRef font) {
     if (!font) return;
-    ambientFont_ = std::move(font);
-    if (button_) button_->AmbientChanged("Font");
+    const ChangeScope scope;
+    TarvexButtonWidgetPrivate& d = TarvexButtonWidgetPrivate::Of(widget);
+    d.ambientFont_ = std::move(font);
+    if (d.button_) d.button_->AmbientChanged("Font");
 }
 
-QSize TarvexButtonWidget::sizeHint() const {
-    return {81, 25};
+bool IsLoading(const TarvexButtonWidget& widget) {
+    return TarvexButtonWidgetPrivate::Of(widget).loading_ != nullptr;
 }
 
-bool TarvexButtonWidget::Enabled() const {
-    return isEnabled();
-}
-void TarvexButtonWidget::SetEnabled(bool enabled) {
-    QWidget::setEnabled(enabled);
-}
-FontRef TarvexButtonWidget::Font() const {
-    return baseFont_;
-}
-void TarvexButtonWidget::SetFont(FontRef f) {
-    baseFont_ = std::move(f);
-}
-std::string TarvexButtonWidget::Name() const {
-    return objectName().toStdString();
+void FinishLoading(TarvexButtonWidget& widget) {
+    TarvexButtonWidgetPrivate::Of(widget).finishLoading();
 }
 
-// ---- ContainerSite ---------------------------------------------------------------------------
+// ---- UserControlSite, ContainerSite ------------------------------------------------------------
 
-bool TarvexButtonWidget::UserMode() const {
+std::string TarvexButtonWidgetPrivate::Name() const {
+    return q->objectName().toStdString();
+}
+bool TarvexButtonWidgetPrivate::UserMode() const {
     return userMode_;
 }
-std::string TarvexButtonWidget::DisplayName() const {
+std::string TarvexButtonWidgetPrivate::DisplayName() const {
     std::string name = Name();
     if (index_) name += "(" + std::to_string(*index_) + ")";
     return name;
 }
-FontRef TarvexButtonWidget::AmbientFont() const {
+FontRef TarvexButtonWidgetPrivate::AmbientFont() const {
     return ambientFont_;
 }
-void TarvexButtonWidget::PropertyChanged(std::string_view key) {
-    emit propertyChanged(QString::fromUtf8(key.data(), qsizetype(key.size())));
+void TarvexButtonWidgetPrivate::PropertyChanged(std::string_view key) {
+    emit q->propertyChanged(QString::fromUtf8(key.data(), qsizetype(key.size())));
 }
 
-ButtonEvents* TarvexButtonWidget::Events() {
+ButtonEvents* TarvexButtonWidgetPrivate::Events() {
     return static_cast<ButtonEvents*>(this);
 }
 
 // ---- Events out ------------------------------------------------------------------------------
 
-void TarvexButtonWidget::Click(TarvexButton& b) {
+void TarvexButtonWidgetPrivate::Click(TarvexButton& b) {
     if (sink_ && !Outlives(b, [&] { sink_->Click(b); })) return;
-    emit clicked();
+    emit q->clicked();
 }
-void TarvexButtonWidget::MouseDown(TarvexButton& b, std::int16_t& Button, std::int16_t& Shift,
-                                   float& X, float& Y) {
+void TarvexButtonWidgetPrivate::MouseDown(TarvexButton& b, std::int16_t& Button,
+                                          std::int16_t& Shift, float& X, float& Y) {
     if (sink_ && !Outlives(b, [&] { sink_->MouseDown(b, Button, Shift, X, Y); })) return;
-    emit mouseDown(Button, Shift, X, Y);
+    emit q->mouseDown(Button, Shift, X, Y);
 }
-void TarvexButtonWidget::MouseMove(TarvexButton& b, std::int16_t& Button, std::int16_t& Shift,
-                                   float& X, float& Y) {
+void TarvexButtonWidgetPrivate::MouseMove(TarvexButton& b, std::int16_t& Button,
+                                          std::int16_t& Shift, float& X, float& Y) {
     if (sink_ && !Outlives(b, [&] { sink_->MouseMove(b, Button, Shift, X, Y); })) return;
-    emit mouseMove(Button, Shift, X, Y);
+    emit q->mouseMove(Button, Shift, X, Y);
 }
-void TarvexButtonWidget::MouseUp(TarvexButton& b, std::int16_t& Button, std::int16_t& Shift,
-                                 float& X, float& Y) {
+void TarvexButtonWidgetPrivate::MouseUp(TarvexButton& b, std::int16_t& Button, std::int16_t& Shift,
+                                        float& X, float& Y) {
     if (sink_ && !Outlives(b, [&] { sink_->MouseUp(b, Button, Shift, X, Y); })) return;
-    emit mouseUp(Button, Shift, X, Y);
+    emit q->mouseUp(Button, Shift, X, Y);
 }
-void TarvexButtonWidget::KeyPress(TarvexButton& b, std::int16_t& KeyAscii) {
+void TarvexButtonWidgetPrivate::KeyPress(TarvexButton& b, std::int16_t& KeyAscii) {
     if (sink_ && !Outlives(b, [&] { sink_->KeyPress(b, KeyAscii); })) return;
-    emit keyPress(KeyAscii);
+    emit q->keyPress(KeyAscii);
 }
-void TarvexButtonWidget::KeyDown(TarvexButton& b, std::int16_t& KeyCode, std::int16_t& Shift) {
+void TarvexButtonWidgetPrivate::KeyDown(TarvexButton& b, std::int16_t& KeyCode,
+                                        std::int16_t& Shift) {
     if (sink_ && !Outlives(b, [&] { sink_->KeyDown(b, KeyCode, Shift); })) return;
-    emit keyDown(KeyCode, Shift);
+    emit q->keyDown(KeyCode, Shift);
 }
-void TarvexButtonWidget::KeyUp(TarvexButton& b, std::int16_t& KeyCode, std::int16_t& Shift) {
+void TarvexButtonWidgetPrivate::KeyUp(TarvexButton& b, std::int16_t& KeyCode, std::int16_t& Shift) {
     if (sink_ && !Outlives(b, [&] { sink_->KeyUp(b, KeyCode, Shift); })) return;
-    emit keyUp(KeyCode, Shift);
+    emit q->keyUp(KeyCode, Shift);
 }
-void TarvexButtonWidget::MouseOut(TarvexButton& b) {
+void TarvexButtonWidgetPrivate::MouseOut(TarvexButton& b) {
     if (sink_ && !Outlives(b, [&] { sink_->MouseOut(b); })) return;
-    emit mouseOut();
+    emit q->mouseOut();
+}
+
+// ---- Events in -------------------------------------------------------------------------------
+
+bool TarvexButtonWidget::event(QEvent* e) {
+    return d_->event(e);
+}
+void TarvexButtonWidget::paintEvent(QPaintEvent*) {
+    d_->paintEvent();
+}
+void TarvexButtonWidget::resizeEvent(QResizeEvent*) {
+    d_->resizeEvent();
+}
+void TarvexButtonWidget::showEvent(QShowEvent* e) {
+    d_->showEvent(e);
+}
+void TarvexButtonWidget::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    d_->changeEvent(e);
+}
+void TarvexButtonWidget::mousePressEvent(QMouseEvent* e) {
+    d_->mousePressEvent(e);
+}
+void TarvexButtonWidget::mouseMoveEvent(QMouseEvent* e) {
+    d_->mouseMoveEvent(e);
+}
+void TarvexButtonWidget::mouseReleaseEvent(QMouseEvent* e) {
+    d_->mouseReleaseEvent(e);
+}
+void TarvexButtonWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+    d_->mouseDoubleClickEvent(e);
+}
+void TarvexButtonWidget::keyPressEvent(QKeyEvent* e) {
+    d_->keyPressEvent(e);
+}
+void TarvexButtonWidget::keyReleaseEvent(QKeyEvent* e) {
+    d_->keyReleaseEvent(e);
+}
+void TarvexButtonWidget::focusInEvent(QFocusEvent* e) {
+    d_->focusInEvent(e);
+}
+void TarvexButtonWidget::focusOutEvent(QFocusEvent* e) {
+    d_->focusOutEvent(e);
+}
+QSize TarvexButtonWidget::sizeHint() const {
+    return d_->preferredSize();
+}
+QSize TarvexButtonWidget::minimumSizeHint() const {
+    return d_->preferredSize();
 }
 
 }  // namespace tarvex::qt

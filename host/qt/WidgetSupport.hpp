@@ -27,6 +27,14 @@ std::int16_t ButtonsHeld(Qt::MouseButtons held);
 std::int16_t VirtualKeyCode(const QKeyEvent& e);
 
 FontRef FontObjectFrom(const QFont& f);
+QFont ToQFont(const FontObject& f);
+
+// The system colours from the application palette, unless the program asked for the classic
+// ones: the first widget takes them, and every palette change brings them up to date.
+void FollowApplicationPaletteByDefault();
+void SyncSystemColours();
+// Changes each time the system colours are set from the palette or to the classic ones.
+std::uint64_t SystemColoursGeneration();
 gdi::COLORREF ToColorRef(const QColor& c);
 
 // Runs `step` and answers whether the control outlived it: a container's handler may delete the

@@ -38,7 +38,7 @@ class ButtonAccessibility : public ::testing::Test {
     TarvexButtonWidget* AddButton(const QString& name, const std::string& caption) {
         auto* w = new TarvexButtonWidget(&form, name);
         w->setGeometry(10 + 90 * int(buttons++), 10, 81, 25);
-        w->button().SetCaption(caption);
+        ButtonOf(*w).SetCaption(caption);
         return w;
     }
 
@@ -121,7 +121,7 @@ TEST_F(ButtonAccessibility, NamesReadTheCaptionAsAPersonDoesOrFallBackToTheToolT
     for (const Case& c : cases) {
         SCOPED_TRACE(c.caption);
         auto w = std::make_unique<TarvexButtonWidget>(&form, QStringLiteral("CmdDots"));
-        w->button().SetCaption(c.caption);
+        ButtonOf(*w).SetCaption(c.caption);
         w->setToolTip(c.toolTip);
         EXPECT_EQ(Face(w.get())->text(QAccessible::Name), c.name);
     }
@@ -138,8 +138,8 @@ TEST_F(ButtonAccessibility, NamesReadTheCaptionAsAPersonDoesOrFallBackToTheToolT
     icon.fill(Qt::red);
     ASSERT_TRUE(icon.save(dir.filePath(QStringLiteral("open.png"))));
     TarvexButtonWidget* open = AddButton(QStringLiteral("CmdOpen"), "");
-    open->button().SetIcon(tarvex::qt::LoadPicture(dir.filePath(QStringLiteral("open.png"))));
-    ASSERT_EQ(open->button().mIconPresent, kTrue);
+    ButtonOf(*open).SetIcon(tarvex::qt::LoadPicture(dir.filePath(QStringLiteral("open.png"))));
+    ASSERT_EQ(ButtonOf(*open).mIconPresent, kTrue);
     open->setToolTip(QStringLiteral("Open a file"));
     EXPECT_EQ(Face(open)->text(QAccessible::Name), QStringLiteral("Open a file"));
     EXPECT_EQ(Face(open)->text(QAccessible::Description), QStringLiteral("Open a file"));
@@ -151,14 +151,14 @@ TEST_F(ButtonAccessibility, DisabledButtonIsUnavailableAndCannotBePressed) {
     ClickCounter(change, clicks);
     Show();
 
-    change->button().SetEnabled(kFalse);
+    ButtonOf(*change).SetEnabled(kFalse);
     EXPECT_TRUE(Face(change)->state().disabled);
     EXPECT_EQ(recorder.Count(change, QAccessible::StateChanged, DisabledState()), 1);
     EXPECT_TRUE(Actions(change)->actionNames().isEmpty());
     DoAction(change, kPress);
     EXPECT_EQ(*clicks, 0);
 
-    change->button().SetEnabled(kTrue);
+    ButtonOf(*change).SetEnabled(kTrue);
     EXPECT_FALSE(Face(change)->state().disabled);
     EXPECT_EQ(recorder.Count(change, QAccessible::StateChanged, DisabledState()), 2);
     DoAction(change, kPress);
@@ -204,10 +204,10 @@ TEST_F(ButtonAccessibility, OptionGroupReadsAsRadioButtonsAndEveryMemberTellsIts
                                       AddButton(QStringLiteral("OptC"), "&Large")};
     auto clicks = std::make_shared<int>(0);
     for (TarvexButtonWidget* o : options) {
-        o->button().SetOptionButton(kTrue);
+        ButtonOf(*o).SetOptionButton(kTrue);
         ClickCounter(o, clicks);
     }
-    options[0]->button().SetValue(kTrue);
+    ButtonOf(*options[0]).SetValue(kTrue);
     Show();
     for (TarvexButtonWidget* o : options) {
         EXPECT_EQ(Face(o)->role(), QAccessible::RadioButton);
@@ -233,7 +233,7 @@ TEST_F(ButtonAccessibility, OptionGroupReadsAsRadioButtonsAndEveryMemberTellsIts
     EXPECT_TRUE(Face(options[1])->state().checked);
 
     // Back to a command button: no longer checkable, and tools hear of it.
-    options[2]->button().SetOptionButton(kFalse);
+    ButtonOf(*options[2]).SetOptionButton(kFalse);
     EXPECT_EQ(Face(options[2])->role(), QAccessible::PushButton);
     EXPECT_FALSE(Face(options[2])->state().checkable);
 }
@@ -248,10 +248,10 @@ TEST_F(ButtonAccessibility, NameDescriptionAndHoverChangesAreTold) {
     EXPECT_EQ(recorder.Count(dots, QAccessible::NameChanged), 1);
     EXPECT_EQ(recorder.Count(dots, QAccessible::DescriptionChanged), 1);
 
-    dots->button().SetCaption("&Browse");
+    ButtonOf(*dots).SetCaption("&Browse");
     EXPECT_EQ(recorder.Count(dots, QAccessible::NameChanged), 2);
     EXPECT_EQ(Face(dots)->text(QAccessible::Name), QStringLiteral("Browse"));
-    dots->button().SetCaption("&Browse");  // the same caption again: nothing to tell
+    ButtonOf(*dots).SetCaption("&Browse");  // the same caption again: nothing to tell
     EXPECT_EQ(recorder.Count(dots, QAccessible::NameChanged), 2);
 
     QMouseEvent move(QEvent::MouseMove, QPointF(20, 10), dots->mapToGlobal(QPointF(20, 10)),

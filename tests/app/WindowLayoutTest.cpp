@@ -115,7 +115,7 @@ TEST(WindowLayout, ButtonsComeFromTheirStoredSettings) {
     for (const Expected& e : {Expected{t.window->CmdChange(), "Change", 0x00F8F1ED},
                               Expected{t.window->TarvexButton1(), "Help / About", 0x00F8F1ED},
                               Expected{t.window->CmdBrowse(), "...", 0x00C0C0C0}}) {
-        const tarvex::TarvexButton& b = e.widget->button();
+        const tarvex::TarvexButton& b = ButtonOf(*e.widget);
         EXPECT_EQ(b.Caption(), e.caption);
         EXPECT_EQ(b.ButtonType(), 8) << e.caption;
         EXPECT_EQ(b.ColorScheme(), 1) << e.caption;

@@ -15,7 +15,7 @@ namespace tarvex::qt::testing {
 // The set a control writes back (WriteProperties): what makes two controls the same.
 inline PropertyBag StoredSet(const TarvexButtonWidget& widget) {
     PropertyBag bag;
-    widget.button().WriteProperties(bag);
+    ButtonOf(widget).WriteProperties(bag);
     return bag;
 }
 

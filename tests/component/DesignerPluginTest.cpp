@@ -33,7 +33,7 @@ TEST(DesignerPlugin, OffersTheControlWithThePropertyDescriptionsAsToolTips) {
     QDesignerCustomWidgetInterface* plugin = LoadPlugin(loader);
     ASSERT_NE(plugin, nullptr) << loader.errorString().toStdString();
     EXPECT_EQ(plugin->name(), "tarvex::qt::TarvexButtonWidget");
-    EXPECT_EQ(plugin->includeFile(), "host/qt/TarvexButtonWidget.hpp");
+    EXPECT_EQ(plugin->includeFile(), "tarvex/TarvexButtonWidget.hpp");
 
     QDomDocument dom;
     ASSERT_TRUE(dom.setContent(plugin->domXml()));

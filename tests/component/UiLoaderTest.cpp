@@ -35,18 +35,20 @@ TEST(UiFile, LoadsTheSameControlsAsTheStoredLayoutAndRunsThem) {
         SCOPED_TRACE(name);
         const LayoutControl* control = layout.Find(name);
         ASSERT_NE(control, nullptr);
-        const TarvexButtonWidget fromLayout(&stored, name, control->properties);
+        const std::unique_ptr<TarvexButtonWidget> layoutWidget(
+            CreateButtonWidget(&stored, name, control->properties));
+        const TarvexButtonWidget& fromLayout = *layoutWidget;
         auto* fromUi = loaded->findChild<TarvexButtonWidget*>(name);
         ASSERT_NE(fromUi, nullptr) << "not a TarvexButtonWidget of this library";
         ExpectSameStoredSet(StoredSet(fromLayout), StoredSet(*fromUi));
-        EXPECT_EQ(fromUi->button().mFaceColor, fromLayout.button().mFaceColor);
+        EXPECT_EQ(ButtonOf(*fromUi).mFaceColor, ButtonOf(fromLayout).mFaceColor);
         EXPECT_EQ(fromUi->isEnabled(), fromLayout.isEnabled());
     }
 
     // Loaded outside a designer the controls run: the look no longer changes.
     auto* shaded = loaded->findChild<TarvexButtonWidget*>("CmdShaded");
     shaded->setProperty("buttonType", QVariant::fromValue(TarvexButtonWidget::ButtonType::Classic));
-    EXPECT_EQ(shaded->button().ButtonType(), 3);
+    EXPECT_EQ(ButtonOf(*shaded).ButtonType(), 3);
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ TarvexButtonWidget* AddChangeButton(QWidget& form) {
     static const FormLayout layout = ReadFormLayout(VORNIK_LAYOUT);
     const LayoutControl* stored = layout.Find("CmdChange");
     EXPECT_NE(stored, nullptr);
-    auto* button = new TarvexButtonWidget(&form, "CmdChange", stored->properties);
+    auto* button = CreateButtonWidget(&form, "CmdChange", stored->properties);
     button->setGeometry(kButtonAt, kButtonAt, stored->position->width / 15,
                         stored->position->height / 15);
     return button;
@@ -124,14 +124,14 @@ class DisplayScale : public ::testing::TestWithParam<Scale> {
 
 TEST_P(DisplayScale, ChangeButtonDrawsItsOwnDevicePixels) {
     const Scale& scale = GetParam();
-    const gdi::Surface& image = change->button().BackBuffer();
+    const gdi::Surface& image = ButtonOf(*change).BackBuffer();
     EXPECT_EQ(QSize(image.width(), image.height()), scale.device);
-    EXPECT_EQ(QSize(change->ScaleWidth(), change->ScaleHeight()), scale.device);
-    EXPECT_DOUBLE_EQ(change->ExactTwipsPerPixelY(), 15.0 / scale.ratio);
-    EXPECT_EQ(
-        CaptionFontDescription(change->button().TextFont.get(), change->ExactTwipsPerPixelY(), 0)
-            .lfHeight,
-        scale.fontHeight);
+    EXPECT_EQ(QSize(HostOf(*change).ScaleWidth(), HostOf(*change).ScaleHeight()), scale.device);
+    EXPECT_DOUBLE_EQ(HostOf(*change).ExactTwipsPerPixelY(), 15.0 / scale.ratio);
+    EXPECT_EQ(CaptionFontDescription(ButtonOf(*change).TextFont.get(),
+                                     HostOf(*change).ExactTwipsPerPixelY(), 0)
+                  .lfHeight,
+              scale.fontHeight);
     const int em = -scale.fontHeight;
     const int ink = InkHeight(image);
     EXPECT_GE(ink, em * 3 / 4) << "caption ink rows";
@@ -234,7 +234,7 @@ TEST_P(DisplayScale, IconsKeepTheirPixelSizeOrShowTheirDenserFrame) {
     ASSERT_TRUE(single.save(dir.filePath("one.png")));
 
     const auto expectIcon = [&](int cell, QRgb colour) {
-        const TarvexButton& b = change->button();
+        const TarvexButton& b = ButtonOf(*change);
         const gdi::Surface& image = b.BackBuffer();
         EXPECT_EQ(b.mIconX, (image.width() - cell) / 2);
         EXPECT_EQ(b.mIconY, (image.height() - cell) / 2);
@@ -246,17 +246,17 @@ TEST_P(DisplayScale, IconsKeepTheirPixelSizeOrShowTheirDenserFrame) {
         EXPECT_NE(rgb(cell, cell / 2), colour);
         EXPECT_NE(rgb(-1, cell / 2), colour);
     };
-    change->button().SetCaption("");
+    ButtonOf(*change).SetCaption("");
     const PictureRef twoSizes = LoadPicture(dir.filePath("two.ico"));
     ASSERT_EQ(twoSizes->Frames().size(), 1u);
-    change->button().SetIcon(twoSizes);
+    ButtonOf(*change).SetIcon(twoSizes);
     // A 16-pixel cell; at scale 2 the icon's 32-pixel frame, in a cell of its size.
     if (GetParam().ratio == 2.0)
         expectIcon(32, kLargeFrame);
     else
         expectIcon(16, kSmallFrame);
     // An image of one size is drawn at its pixel size at every scale, never enlarged.
-    change->button().SetIcon(LoadPicture(dir.filePath("one.png")));
+    ButtonOf(*change).SetIcon(LoadPicture(dir.filePath("one.png")));
     expectIcon(16, kSingle);
 }
 
@@ -276,14 +276,14 @@ TEST(ScreenChange, ButtonsFollowTheWindowToAScreenOfAnotherScale) {
     TarvexButtonWidget* change = AddChangeButton(*form);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    const int lineHeightAt1 = change->button().mCaptionLines.at(0).Height;
+    const int lineHeightAt1 = ButtonOf(*change).mCaptionLines.at(0).Height;
     EXPECT_EQ(lineHeightAt1, 12);  // Times New Roman at -11: ascent 10, descent 2
 
     MoveToScreen(*form, "ratio-2");
     ASSERT_EQ(change->devicePixelRatioF(), 2.0);
-    const gdi::Surface& image = change->button().BackBuffer();
+    const gdi::Surface& image = ButtonOf(*change).BackBuffer();
     EXPECT_EQ(QSize(image.width(), image.height()), QSize(162, 50));
-    EXPECT_GE(change->button().mCaptionLines.at(0).Height, 2 * lineHeightAt1 - 1);
+    EXPECT_GE(ButtonOf(*change).mCaptionLines.at(0).Height, 2 * lineHeightAt1 - 1);
     const Shown shown(*form, 2.0);
     EXPECT_EQ(shown.at(81, 0), kDarkFrame);
     EXPECT_EQ(shown.at(81, 1), kLight);
@@ -292,9 +292,10 @@ TEST(ScreenChange, ButtonsFollowTheWindowToAScreenOfAnotherScale) {
     EXPECT_EQ(shown.at(1, 1), kDarkFrame);
 
     MoveToScreen(*form, "ratio-1");
-    EXPECT_EQ(QSize(change->button().BackBuffer().width(), change->button().BackBuffer().height()),
-              QSize(81, 25));
-    EXPECT_EQ(change->button().mCaptionLines.at(0).Height, lineHeightAt1);
+    EXPECT_EQ(
+        QSize(ButtonOf(*change).BackBuffer().width(), ButtonOf(*change).BackBuffer().height()),
+        QSize(81, 25));
+    EXPECT_EQ(ButtonOf(*change).mCaptionLines.at(0).Height, lineHeightAt1);
 }
 
 }  // namespace

@@ -58,9 +58,9 @@ class QtHost : public ::testing::Test {
 
     // Design mode for the look-shaping properties, as a layout designer would set them.
     static void Design(TarvexButtonWidget* w, const std::function<void(TarvexButton&)>& set) {
-        w->setUserMode(false);
-        set(w->button());
-        w->setUserMode(true);
+        SetUserMode(*w, false);
+        set(ButtonOf(*w));
+        SetUserMode(*w, true);
     }
 
     std::unique_ptr<QWidget> form;
@@ -86,7 +86,7 @@ TEST_F(QtHost, RealClickRaisesClickOnceAndADoubleClickNoSecondClick) {
 
     // The second press of a double click: only the double-click and the release.
     QTest::mouseDClick(cmd, Qt::LeftButton, {}, QPoint(20, 10));
-    EXPECT_EQ(cmd->button().mButtonState, kStatePressed);
+    EXPECT_EQ(ButtonOf(*cmd).mButtonState, kStatePressed);
     QTest::mouseRelease(cmd, Qt::LeftButton, {}, QPoint(20, 10));
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(downs.count(), 1);
@@ -98,7 +98,7 @@ TEST_F(QtHost, RightClickAndReleaseOutsideDoNotClick) {
     ShowForm();
     QSignalSpy clicks(cmd, &TarvexButtonWidget::clicked);
     QTest::mouseClick(cmd, Qt::RightButton, {}, QPoint(20, 10));
-    EXPECT_EQ(cmd->button().Enabled(), kTrue);
+    EXPECT_EQ(ButtonOf(*cmd).Enabled(), kTrue);
     QTest::mousePress(cmd, Qt::LeftButton, {}, QPoint(20, 10));
     QTest::mouseRelease(cmd, Qt::LeftButton, {}, QPoint(200, 10));  // released off the button
     EXPECT_EQ(clicks.count(), 0);
@@ -111,7 +111,7 @@ TEST_F(QtHost, RightClickAndReleaseOutsideDoNotClick) {
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(downs.count(), 0);
     EXPECT_EQ(ups.count(), 0);
-    EXPECT_NE(cmd->button().mButtonState, kStatePressed);
+    EXPECT_NE(ButtonOf(*cmd).mButtonState, kStatePressed);
 }
 
 TEST_F(QtHost, HoverThenLeaveRaisesMouseOutWithinAFewTicks) {
@@ -119,16 +119,16 @@ TEST_F(QtHost, HoverThenLeaveRaisesMouseOutWithinAFewTicks) {
     ShowForm();
     QSignalSpy outs(cmd, &TarvexButtonWidget::mouseOut);
     QTest::mouseMove(cmd, QPoint(20, 10));
-    ASSERT_SOON(cmd->button().mHovering == kTrue, 1000);
-    EXPECT_EQ(cmd->button().mButtonState, kStateHover);
+    ASSERT_SOON(ButtonOf(*cmd).mHovering == kTrue, 1000);
+    EXPECT_EQ(ButtonOf(*cmd).mButtonState, kStateHover);
     QTest::qWait(350);  // ticks with the pointer still over the button
     EXPECT_EQ(outs.count(), 0);
 
     QCursor::setPos(form->mapToGlobal(QPoint(300, 250)));
     ASSERT_SOON(outs.count() == 1, 500);
-    const int rest = cmd->button().mHasFocus == kTrue ? kStateFocused : kStateNormal;
-    EXPECT_EQ(cmd->button().mButtonState, rest);
-    EXPECT_FALSE(cmd->HoverTimerEnabled());
+    const int rest = ButtonOf(*cmd).mHasFocus == kTrue ? kStateFocused : kStateNormal;
+    EXPECT_EQ(ButtonOf(*cmd).mButtonState, rest);
+    EXPECT_FALSE(HostOf(*cmd).HoverTimerEnabled());
 }
 
 TEST_F(QtHost, MovesOutsideDuringAHeldPressDoNotPutTheHoverTickOff) {
@@ -157,13 +157,13 @@ TEST_F(QtHost, TabAndArrowKeysMoveTheFocus) {
     ShowForm();
     one->setFocus();
     ASSERT_SOON(QApplication::focusWidget() == one, 5000);
-    EXPECT_EQ(one->button().mButtonState, kStateFocused);
+    EXPECT_EQ(ButtonOf(*one).mButtonState, kStateFocused);
     QSignalSpy keyDowns(one, &TarvexButtonWidget::keyDown);
 
     QTest::keyClick(one, Qt::Key_Right);
     ASSERT_SOON(QApplication::focusWidget() == two, 5000);
     EXPECT_EQ(keyDowns.count(), 0);
-    EXPECT_EQ(one->button().mHasFocus, kFalse);
+    EXPECT_EQ(ButtonOf(*one).mHasFocus, kFalse);
     QTest::keyClick(two, Qt::Key_Down);
     ASSERT_SOON(QApplication::focusWidget() == three, 5000);
     QTest::keyClick(three, Qt::Key_Up);
@@ -172,7 +172,7 @@ TEST_F(QtHost, TabAndArrowKeysMoveTheFocus) {
     ASSERT_SOON(QApplication::focusWidget() == one, 5000);
     QTest::keyClick(one, Qt::Key_Tab);
     ASSERT_SOON(QApplication::focusWidget() == two, 5000);
-    EXPECT_EQ(two->button().mHasFocus, kTrue);
+    EXPECT_EQ(ButtonOf(*two).mHasFocus, kTrue);
 }
 
 // While the window is inactive its focus-out is the window's, not the form's: the button keeps
@@ -191,13 +191,13 @@ TEST_F(QtHost, FocusMovedWhileTheWindowWasInactiveLeavesTheButtonWhenItReturns) 
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_EQ(cmd->button().mHasFocus, kTrue);
+    EXPECT_EQ(ButtonOf(*cmd).mHasFocus, kTrue);
     edit->setFocus();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     ASSERT_SOON(QApplication::focusWidget() == edit, 5000);
-    EXPECT_EQ(cmd->button().mHasFocus, kFalse);
-    EXPECT_EQ(cmd->button().mButtonState, kStateNormal);
+    EXPECT_EQ(ButtonOf(*cmd).mHasFocus, kFalse);
+    EXPECT_EQ(ButtonOf(*cmd).mButtonState, kStateNormal);
 }
 
 TEST_F(QtHost, SpaceClicksAtReleaseAndKeyCodesReachTheEvents) {
@@ -209,7 +209,7 @@ TEST_F(QtHost, SpaceClicksAtReleaseAndKeyCodesReachTheEvents) {
     QSignalSpy keyDowns(cmd, &TarvexButtonWidget::keyDown);
     QSignalSpy keyPresses(cmd, &TarvexButtonWidget::keyPress);
     QTest::keyPress(cmd, Qt::Key_Space);
-    EXPECT_EQ(cmd->button().mButtonState, kStatePressed);
+    EXPECT_EQ(ButtonOf(*cmd).mButtonState, kStatePressed);
     EXPECT_EQ(clicks.count(), 0);
     QTest::keyRelease(cmd, Qt::Key_Space);
     EXPECT_EQ(clicks.count(), 1);
@@ -244,10 +244,10 @@ TEST_F(QtHost, AltLetterAnywhereInTheWindowFiresTheAccessKey) {
     auto* edit = new QLineEdit(form.get());
     edit->setObjectName("Text1");
     edit->setGeometry(10, 80, 100, 20);
-    cmd->button().SetCaption("&Change");
-    opt->button().SetCaption("O&ption");
-    opt->button().SetOptionButton(kTrue);
-    opt->button().SetValue(kTrue);
+    ButtonOf(*cmd).SetCaption("&Change");
+    ButtonOf(*opt).SetCaption("O&ption");
+    ButtonOf(*opt).SetOptionButton(kTrue);
+    ButtonOf(*opt).SetValue(kTrue);
     ShowForm();
     edit->setFocus();
     ASSERT_SOON(QApplication::focusWidget() == edit, 5000);
@@ -313,14 +313,14 @@ TEST_F(QtHost, MaskCutsThreePixelsAtEachCornerOfASoftFrameButton) {
 
 TEST_F(QtHost, BackBufferIsWhatTheWindowShows) {
     auto* cmd = AddButton("Cmd1", form.get(), {10, 10}, {81, 25});
-    cmd->button().SetCaption("");
+    ButtonOf(*cmd).SetCaption("");
     ShowForm();
     const QImage shown = cmd->grab().toImage();
     // A classic button without caption: its face colour in the middle.
     const gdi::COLORREF face = gdi::GetSysColor(gdi::COLOR_BTNFACE);
     EXPECT_EQ(shown.pixel(40, 12) & 0xFFFFFF, gdi::ToPixel(face) & 0xFFFFFF);
     // The widget paints straight from the control's own pixels.
-    EXPECT_EQ(cmd->button().BackBuffer().at(40, 12) & 0xFFFFFF, gdi::ToPixel(face) & 0xFFFFFF);
+    EXPECT_EQ(ButtonOf(*cmd).BackBuffer().at(40, 12) & 0xFFFFFF, gdi::ToPixel(face) & 0xFFFFFF);
 }
 
 TEST_F(QtHost, DesktopPaletteBecomesTheSystemColours) {
@@ -347,30 +347,30 @@ TEST_F(QtHost, FramesAndGroupBoxesFormOptionGroups) {
     auto* b = AddButton("OptB", frame1, {10, 50});
     auto* c = AddButton("OptC", frame2, {10, 20});
     auto* d = AddButton("OptD", form.get(), {10, 150});
-    for (auto* w : {a, b, c, d}) w->button().SetOptionButton(kTrue);
-    EXPECT_EQ(a->button().Container(), "Frame1");
-    EXPECT_EQ(c->button().Container(), "Frame2(0)");
-    EXPECT_EQ(d->button().Container(), "frmVornik");
-    a->button().SetValue(kTrue);
-    c->button().SetValue(kTrue);
-    d->button().SetValue(kTrue);
+    for (auto* w : {a, b, c, d}) ButtonOf(*w).SetOptionButton(kTrue);
+    EXPECT_EQ(ButtonOf(*a).Container(), "Frame1");
+    EXPECT_EQ(ButtonOf(*c).Container(), "Frame2(0)");
+    EXPECT_EQ(ButtonOf(*d).Container(), "frmVornik");
+    ButtonOf(*a).SetValue(kTrue);
+    ButtonOf(*c).SetValue(kTrue);
+    ButtonOf(*d).SetValue(kTrue);
     ShowForm();
 
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(a->button().Value(), kFalse);
-    EXPECT_EQ(b->button().Value(), kTrue);
-    EXPECT_EQ(c->button().Value(), kTrue);
-    EXPECT_EQ(d->button().Value(), kTrue);
+    EXPECT_EQ(ButtonOf(*a).Value(), kFalse);
+    EXPECT_EQ(ButtonOf(*b).Value(), kTrue);
+    EXPECT_EQ(ButtonOf(*c).Value(), kTrue);
+    EXPECT_EQ(ButtonOf(*d).Value(), kTrue);
 }
 
 TEST_F(QtHost, ControlArrayElementsAreFoundByNameAndIndex) {
     auto* first = new TarvexButtonWidget(form.get(), "Cmd", 0);
     auto* second = new TarvexButtonWidget(form.get(), "Cmd", 1);
-    EXPECT_EQ(first->DisplayName(), "Cmd(0)");
-    EXPECT_EQ(second->FindControl("cmd", 1).button, &second->button());
-    EXPECT_THROW(second->FindControl("Cmd", 2), HostError);
-    EXPECT_EQ(second->ControlCount(), 2u);
-    EXPECT_FALSE(second->ControlAt(2).has_value());
+    EXPECT_EQ(HostOf(*first).DisplayName(), "Cmd(0)");
+    EXPECT_EQ(HostOf(*second).FindControl("cmd", 1).button, &ButtonOf(*second));
+    EXPECT_THROW(HostOf(*second).FindControl("Cmd", 2), HostError);
+    EXPECT_EQ(HostOf(*second).ControlCount(), 2u);
+    EXPECT_FALSE(HostOf(*second).ControlAt(2).has_value());
 }
 
 // A stored set without a font key keeps the form's font: loading never runs the new-instance
@@ -383,30 +383,30 @@ TEST_F(QtHost, StoredSetAndFormFontReachTheControl) {
     PropertyBag stored;
     stored.WriteInt32("BTYPE", 8);
     stored.WriteString("TX", "Change");
-    auto* loaded = new TarvexButtonWidget(form.get(), "CmdChange", stored);
+    auto* loaded = CreateButtonWidget(form.get(), "CmdChange", stored);
     auto* placed = new TarvexButtonWidget(form.get(), "Placed");
-    EXPECT_EQ(loaded->button().ButtonType(), 8);
-    EXPECT_EQ(loaded->button().Caption(), "Change");
-    EXPECT_EQ(loaded->button().Font()->Name(), "Arial");
-    EXPECT_EQ(placed->button().Font()->Name(), "Times New Roman");
+    EXPECT_EQ(ButtonOf(*loaded).ButtonType(), 8);
+    EXPECT_EQ(ButtonOf(*loaded).Caption(), "Change");
+    EXPECT_EQ(ButtonOf(*loaded).Font()->Name(), "Arial");
+    EXPECT_EQ(ButtonOf(*placed).Font()->Name(), "Times New Roman");
 
     // A new form font reaches the control as the same object; its later changes follow.
     const FontRef formFontObject = FontObject::Create("Courier New", 100000);
-    loaded->setAmbientFont(formFontObject);
-    EXPECT_EQ(loaded->button().Font(), formFontObject);
+    SetAmbientFont(*loaded, formFontObject);
+    EXPECT_EQ(ButtonOf(*loaded).Font(), formFontObject);
     formFontObject->SetBold(true);
-    EXPECT_EQ(loaded->button().mFontDirty, kTrue);
+    EXPECT_EQ(ButtonOf(*loaded).mFontDirty, kTrue);
 
     PropertyBag wrongKind;
     wrongKind.WriteString("BTYPE", "eight");
-    EXPECT_THROW(TarvexButtonWidget(form.get(), "Bad", wrongKind), HostError);
+    EXPECT_THROW(CreateButtonWidget(form.get(), "Bad", wrongKind), HostError);
 }
 
 // ---- Services -------------------------------------------------------------------------------
 
 TEST_F(QtHost, MessageBoxesGoThroughTheInstalledService) {
     auto* cmd = AddButton("Cmd1", form.get(), {10, 10});
-    cmd->button().SetGraphicsMode(2);
+    ButtonOf(*cmd).SetGraphicsMode(2);
     ASSERT_EQ(boxes->shown.size(), 1u);
     EXPECT_EQ(boxes->shown[0].text,
               "Caution: Using non-default may cause buttons to not display properly on other "
@@ -414,8 +414,9 @@ TEST_F(QtHost, MessageBoxesGoThroughTheInstalledService) {
     EXPECT_EQ(boxes->shown[0].style & 0x70, vbExclamation);
     EXPECT_EQ(boxes->shown[0].title, "Vornik");
     boxes->answers.push_back(vbNo);
-    EXPECT_EQ(cmd->MsgBox("Sure?", vbYesNo | vbQuestion, "Ask"), vbNo);
-    EXPECT_EQ(cmd->MsgBox("Again?", vbYesNo, ""), vbYes);  // first button once answers run out
+    EXPECT_EQ(HostOf(*cmd).MsgBox("Sure?", vbYesNo | vbQuestion, "Ask"), vbNo);
+    EXPECT_EQ(HostOf(*cmd).MsgBox("Again?", vbYesNo, ""),
+              vbYes);  // first button once answers run out
     EXPECT_EQ(boxes->shown[2].title, "Vornik");
 }
 
@@ -463,7 +464,7 @@ TEST_F(QtHost, NothingReachesAButtonThatIsGone) {
     cmd->setFocus();
     ASSERT_SOON(QApplication::focusWidget() == cmd, 5000);
     QTest::mouseMove(cmd, QPoint(5, 5));
-    ASSERT_SOON(cmd->HoverTimerEnabled(), 5000);
+    ASSERT_SOON(HostOf(*cmd).HoverTimerEnabled(), 5000);
     QTest::keyPress(cmd, Qt::Key_Right);  // queues a Tab for the focused button
     delete cmd;                           // ...which is gone before the queue runs
     QTest::qWait(300);                    // hover ticks would have come by now
@@ -506,7 +507,7 @@ TEST_F(QtHost, AHandlerMayDeleteItsButtonAtOnceInsideMouseUpOrClick) {
     onClick.deleteOn = "Click";
     ShowForm();
     for (DeletingSink* sink : {&onMouseUp, &onClick}) {
-        sink->widget->setEventSink(sink);
+        SetEventSink(*sink->widget, sink);
         QTest::mouseClick(sink->widget.data(), Qt::LeftButton, {}, QPoint(5, 5));
         EXPECT_TRUE(sink->widget.isNull());
     }
@@ -527,9 +528,9 @@ TEST_F(QtHost, AFailureInsideAnEventIsReportedAndTheButtonGoesOn) {
     } sink;
     auto* cmd = AddButton("CmdChange", form.get(), {10, 10});
     auto* unnamed = AddButton("", form.get(), {10, 40});
-    unnamed->button().SetOptionButton(kTrue);
+    ButtonOf(*unnamed).SetOptionButton(kTrue);
     ShowForm();
-    cmd->setEventSink(&sink);
+    SetEventSink(*cmd, &sink);
     QTest::mouseClick(cmd, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseClick(cmd, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(sink.clicks, 2);
@@ -537,7 +538,7 @@ TEST_F(QtHost, AFailureInsideAnEventIsReportedAndTheButtonGoesOn) {
     EXPECT_EQ(boxes->shown[0].text, QStringLiteral("the registry could not be written"));
     EXPECT_EQ(boxes->shown[0].style, vbCritical | vbOKOnly);
     EXPECT_EQ(boxes->shown[0].title, QStringLiteral("Vornik"));
-    cmd->setEventSink(nullptr);
+    SetEventSink(*cmd, nullptr);
 
     QTest::mousePress(unnamed, Qt::LeftButton, {}, QPoint(5, 5));
     ASSERT_EQ(boxes->shown.size(), 3u);

@@ -27,9 +27,9 @@ const char* const kSchemeNames[] = {"System", "Custom", "Grey", "Container", "Gr
 
 // The look-shaping properties change only while a designer holds the control.
 void Design(TarvexButtonWidget* w, const std::function<void(TarvexButton&)>& set) {
-    w->setUserMode(false);
-    set(w->button());
-    w->setUserMode(true);
+    SetUserMode(*w, false);
+    set(ButtonOf(*w));
+    SetUserMode(*w, true);
 }
 
 TarvexButtonWidget* MakeButton(QWidget* parent, const QString& name, const QString& caption,
@@ -37,7 +37,7 @@ TarvexButtonWidget* MakeButton(QWidget* parent, const QString& name, const QStri
                                std::optional<int> index = std::nullopt) {
     auto* w = new TarvexButtonWidget(parent, name, index);
     w->setFixedSize(size);
-    w->button().SetCaption(caption.toStdString());
+    ButtonOf(*w).SetCaption(caption.toStdString());
     const QString shown = index ? QString("%1(%2)").arg(name).arg(*index) : name;
     QObject::connect(w, &TarvexButtonWidget::clicked, status,
                      [status, shown] { status->setText(shown + ": Click"); });
@@ -111,8 +111,8 @@ QWidget* OptionGroup(QWidget* parent, const QString& frameName, const QString& t
     for (int i = 0; i < captions.size(); ++i) {
         auto* w = MakeButton(box, frameName + "Opt", captions[i], {120, 26}, status, i);
         Design(w, [&](TarvexButton& b) { b.SetButtonType(lookType); });
-        w->button().SetOptionButton(tarvex::kTrue);
-        if (i == 0) w->button().SetValue(tarvex::kTrue);
+        ButtonOf(*w).SetOptionButton(tarvex::kTrue);
+        if (i == 0) ButtonOf(*w).SetValue(tarvex::kTrue);
         column->addWidget(w);
     }
     return box;
@@ -123,7 +123,7 @@ QWidget* OptionGroup(QWidget* parent, const QString& frameName, const QString& t
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.contains("--desktop-palette")) tarvex::qt::ApplyDesktopPalette(app.palette());
+    tarvex::qt::UseClassicSystemColors(!args.contains("--desktop-palette"));
     const int grabAt = int(args.indexOf("--grab"));
     const QString grabFile = grabAt > 0 && grabAt + 1 < args.size() ? args[grabAt + 1] : QString();
 

@@ -10,9 +10,9 @@
 #include <QtDesigner/QDesignerPropertySheetExtension>
 #include <QtDesigner/QExtensionManager>
 
+#include <tarvex/TarvexButtonWidget.hpp>
 #include "button/PropertyDescriptions.hpp"
 #include "host/qt/PropertyNames.hpp"
-#include "host/qt/TarvexButtonWidget.hpp"
 
 namespace tarvex::qt {
 
@@ -61,7 +61,7 @@ QString TarvexButtonPlugin::whatsThis() const {
         "captions, an icon, segmented shapes, hover feedback and option-button groups.");
 }
 QString TarvexButtonPlugin::includeFile() const {
-    return QStringLiteral("host/qt/TarvexButtonWidget.hpp");
+    return QStringLiteral("tarvex/TarvexButtonWidget.hpp");
 }
 QIcon TarvexButtonPlugin::icon() const {
     return {};
@@ -87,7 +87,7 @@ void TarvexButtonPlugin::initialize(QDesignerFormEditorInterface* core) {
 QWidget* TarvexButtonPlugin::createWidget(QWidget* parent) {
     auto* widget = new TarvexButtonWidget(parent);
     if (!core_) return widget;
-    widget->setUserMode(false);
+    SetDesignMode(widget, true);
     QDesignerFormEditorInterface* core = core_;
     connect(widget, &TarvexButtonWidget::propertyChanged, widget, [core, widget] {
         MarkFormModified(widget);
