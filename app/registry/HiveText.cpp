@@ -55,24 +55,6 @@ void AppendUtf16(std::u16string& out, char32_t point) {
     out.push_back(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
 }
 
-void AppendUtf8(std::string& out, char32_t point) {
-    if (point < 0x80) {
-        out.push_back(static_cast<char>(point));
-    } else if (point < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (point >> 6)));
-        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    } else if (point < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (point >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (point >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((point >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
-    }
-}
-
 bool IsHexDigit(char16_t c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
@@ -156,6 +138,24 @@ void AppendOctal(std::string& out, unsigned value, int minDigits) {
 }
 
 }  // namespace
+
+void AppendUtf8(std::string& out, char32_t point) {
+    if (point < 0x80) {
+        out.push_back(static_cast<char>(point));
+    } else if (point < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (point >> 6)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else if (point < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (point >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (point >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((point >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    }
+}
 
 std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;

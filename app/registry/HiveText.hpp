@@ -13,6 +13,8 @@ namespace registry {
 std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8);
 // For messages and read-back; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);
+// Appends one code point (no surrogate, at most U+10FFFF) as UTF-8.
+void AppendUtf8(std::string& out, char32_t point);
 
 // Lower-case fold used for matching and ordering names the way Wine does. Covers ASCII, Latin-1,
 // Latin Extended-A, Greek, Cyrillic and full-width Latin; other code units compare as they are.

@@ -1,5 +1,7 @@
 #include "app/registry/LauncherFiles.hpp"
 
+#include "app/registry/HiveText.hpp"
+
 #include <sys/stat.h>
 
 #include <fstream>
@@ -7,24 +9,6 @@
 
 namespace registry {
 namespace {
-
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 std::optional<char32_t> Hex4(std::string_view text, std::size_t at) {
     if (at + 4 > text.size()) return std::nullopt;
