@@ -18,8 +18,9 @@ QSet<QString> LoadedTarvexLibraries() {
     QSet<QString> files;
     QFile maps(QStringLiteral("/proc/self/maps"));
     if (!maps.open(QIODevice::ReadOnly | QIODevice::Text)) return files;
-    while (!maps.atEnd()) {
-        const QString line = QString::fromLocal8Bit(maps.readLine()).trimmed();
+    // A file of /proc has no size: read it to its end rather than ask where the end is.
+    const QStringList lines = QString::fromLocal8Bit(maps.readAll()).split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
         const qsizetype at = line.indexOf(QLatin1Char('/'));
         if (at >= 0 && line.contains(QLatin1String("libTarvexButton"))) files.insert(line.mid(at));
     }

@@ -149,6 +149,9 @@ if cat "$consumer/CMakeCache.txt" "$consumer/build.ninja" | grep -F "$tree" ||
     cat "$consumer/CMakeCache.txt" "$consumer/build.ninja" | sed "s|$work||g" | grep -F "$source"; then
     fail "the example's build points into the source tree"
 fi
+# The scratch root stands for /usr: the loader looks in its library folder (a library's own
+# dependencies are not found through the program's run path).
+export LD_LIBRARY_PATH="$root/$libdir"
 QT_QPA_PLATFORM=offscreen "$consumer/tarvex-consumer" --check || fail "the example program's check"
 ldd "$consumer/tarvex-consumer" | grep -q "libTarvexButtonWidgets.so.1 => $root/$libdir/" ||
     fail "the example program runs another library: $(ldd "$consumer/tarvex-consumer")"
@@ -156,7 +159,7 @@ ldd "$consumer/tarvex-consumer" | grep -q "libTarvexButtonWidgets.so.1 => $root/
 # The Designer plugin, from Qt's own plugin folder inside the unpacked root.
 plugin="$root$(qtpaths6 --plugin-dir)/designer/libtarvexbuttonplugin.so"
 [ -f "$plugin" ] || fail "the plugin is not in Qt's plugin folder: $(files libtarvexbutton-designer)"
-LD_LIBRARY_PATH="$root/$libdir" QT_QPA_PLATFORM=offscreen "$probe" "$plugin" > "$work/probe" ||
+QT_QPA_PLATFORM=offscreen "$probe" "$plugin" > "$work/probe" ||
     fail "the plugin does not load"
 cat "$work/probe"
 grep -qx "iid org.qt-project.Qt.QDesignerCustomWidgetInterface" "$work/probe" || fail "plugin IID"
