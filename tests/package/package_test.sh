@@ -17,8 +17,10 @@ fail() {
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 arch=$(dpkg-architecture -qDEB_HOST_ARCH)
 libdir=usr/lib/$multiarch
-packages="vornik libtarvexbuttoncore1 libtarvexbuttonwidgets1 libtarvexbutton-dev
-libtarvexbutton-designer libtarvexbutton-doc"
+# Every package of debian/control; the runtime libraries are those of section libs.
+packages=$(awk '/^Package:/ { print $2 }' "$source/debian/control")
+libraries=$(awk -v RS= '/\nSection: libs\n/' "$source/debian/control" | awk '/^Package:/ { print $2 }')
+[ -n "$libraries" ] || fail "debian/control has no library package"
 
 rm -rf "$work"
 tree="$work/vornik-$version"
@@ -115,7 +117,7 @@ grep -q "graphical desktop session" "$work/stderr" || fail "no plain word: $(cat
 # The libraries: one package per SONAME, each with a symbols file that lists exactly what the
 # library exports. Checked as the next release would be (any symbol gone, or new and unlisted,
 # fails); after a change to the public API, record it with debian/update-symbols.
-for package in libtarvexbuttoncore1 libtarvexbuttonwidgets1; do
+for package in $libraries; do
     control="$work/control-$package"
     dpkg-deb -e "$(deb "$package")" "$control"
     [ -f "$control/symbols" ] || fail "$package has no symbols file"
@@ -127,11 +129,11 @@ for package in libtarvexbuttoncore1 libtarvexbuttonwidgets1; do
         -e"$root/$library" -I"debian/$package.symbols") ||
         fail "debian/$package.symbols does not match $library: run debian/update-symbols"
 done
-has libtarvexbuttonwidgets1 Depends libtarvexbuttoncore1 libqt6widgets6
+has libtarvexbuttonwidgets1 Depends libqt6widgets6
 has libtarvexbutton-dev Depends libtarvexbuttonwidgets1 qt6-base-dev
 field libtarvexbutton-dev Depends | grep -Fq "libtarvexbuttonwidgets1 (= $version)" ||
     fail "the -dev package does not pin its library"
-files libtarvexbutton-dev | grep -q "^usr/include/tarvex/host/qt/TarvexButtonWidget.hpp$" ||
+files libtarvexbutton-dev | grep -q "^usr/include/tarvex/\(.*/\)*TarvexButtonWidget.hpp$" ||
     fail "the -dev package lacks the widget's header"
 [ -f "$root/$libdir/pkgconfig/tarvex-button.pc" ] || fail "no pkg-config file"
 [ -f "$root/usr/share/doc/libtarvexbutton-doc/html/index.html" ] || fail "no API reference"
