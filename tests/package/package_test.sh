@@ -29,7 +29,7 @@ mkdir -p "$tree"
 # The tree as a checkout has it: tracked and new files, not what builds left behind.
 if git -C "$source" rev-parse --is-inside-work-tree > /dev/null 2>&1; then
     (cd "$source" && git ls-files -z --cached --others --exclude-standard |
-        xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\n" "$f"; done' sh) > "$work/files"
+        xargs -0 sh -c 'for f; do if [ -e "$f" ]; then printf "%s\n" "$f"; fi; done' sh) > "$work/files"
     tar -C "$source" -cf - -T "$work/files" | tar -C "$tree" -xf -
 else
     tar -C "$source" --exclude=./build --exclude=./.git -cf - . | tar -C "$tree" -xf -
@@ -123,7 +123,7 @@ for package in $libraries; do
     [ -f "$control/symbols" ] || fail "$package has no symbols file"
     library=$(files "$package" | grep '\.so\.[0-9.]*$' | head -n 1)
     soname=$(objdump -p "$root/$library" | awk '$1 == "SONAME" { print $2 }')
-    [ "$(echo "$soname" | sed -E 's/\.so\.([0-9]+)$/\1/' | tr 'A-Z' 'a-z')" = "$package" ] ||
+    [ "$(echo "$soname" | sed -E 's/\.so\.([0-9]+)$/\1/' | tr '[:upper:]' '[:lower:]')" = "$package" ] ||
         fail "$package holds $soname"
     (cd "$tree" && dpkg-gensymbols -p"$package" -v"$version.1" -c4 -q -O/dev/null \
         -e"$root/$library" -I"debian/$package.symbols") ||
