@@ -2,6 +2,8 @@
 // own "reg export" exactly, and Wine must write them back out the way we wrote them.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -350,6 +352,23 @@ TEST_F(WinePeer, NamesRefusedAreNamesWineCannotOpen) {
     fs::remove_all(folder);
 }
 
+// Gives this (forked) process a /tmp of its own, as a sandbox has. The prefix stays where it is
+// even when it lies under /tmp (a build folder there): its folder, opened before, is bound back
+// onto its own path inside the new /tmp.
+bool GivePrivateTmp(const fs::path& prefix) {
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+        return false;
+    }
+    // Opened inside the new namespace: a bind takes its source from this namespace's mounts.
+    const int folder = open(prefix.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0 || mount("tmpfs", "/tmp", "tmpfs", 0, nullptr) != 0) return false;
+    std::error_code error;
+    fs::create_directories(prefix, error);
+    const std::string source = "/proc/self/fd/" + std::to_string(folder);
+    return mount(source.c_str(), prefix.c_str(), nullptr, MS_BIND, nullptr) == 0;
+}
+
 // Whether this machine lets us give a process its own /tmp (root, or user namespaces).
 bool PrivateTmpWorks() {
     return std::system(
@@ -363,8 +382,8 @@ TEST_F(WinePeer, ServerWithAPrivateTmpIsFoundThroughItsProcessAndRefused) {
     const pid_t server = fork();
     if (server == 0) {
         setenv("WINEPREFIX", prefix_.c_str(), 1);
-        execlp("unshare", "unshare", "--mount", "--propagation", "private", "sh", "-c",
-               "mount -t tmpfs tmpfs /tmp && exec wineserver -f -p30", static_cast<char*>(nullptr));
+        if (!GivePrivateTmp(prefix_)) _exit(100);
+        execlp("wineserver", "wineserver", "-f", "-p30", static_cast<char*>(nullptr));
         _exit(127);
     }
     bool found = false;
@@ -396,11 +415,7 @@ TEST_F(WinePeer, ServerCannotStartWhileItsLockIsHeld) {
     if (!PrivateTmpWorks()) GTEST_SKIP() << "unshare --mount is not allowed here";
     const pid_t child = fork();
     if (child == 0) {
-        if (unshare(CLONE_NEWNS) != 0 ||
-            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("tmpfs", "/tmp", "tmpfs", 0, nullptr) != 0) {
-            _exit(100);
-        }
+        if (!GivePrivateTmp(prefix_)) _exit(100);
         const std::string env = "WINEPREFIX='" + prefix_.string() + "' WINEDEBUG=-all ";
         int code = 0;
         {
