@@ -225,8 +225,14 @@ std::string ButtonWindow::KeyboardShortcut() const {
     return AccessKeyShortcut(accessKey_);
 }
 
+// A modal box disables the window it belongs to, not the buttons in it: a press a tool asks for
+// behind the box must be refused as the mouse's is, so every window up the chain must take input.
 bool ButtonWindow::TakesPresses() const {
-    return button_ && IsWindowEnabled(hwnd_) && IsWindowVisible(hwnd_);
+    if (!button_ || !IsWindowVisible(hwnd_)) return false;
+    for (HWND window = hwnd_; window; window = GetParent(window)) {
+        if (!IsWindowEnabled(window)) return false;
+    }
+    return true;
 }
 
 bool ButtonWindow::IsOnScreenPoint(POINT screen) const {

@@ -415,6 +415,16 @@ TEST_F(Win32Host, AnAssistiveToolReadsTheButtonAsItChangesAndNotOnceItIsGone) {
     EXPECT_EQ(state(), STATE_SYSTEM_UNAVAILABLE);
     b.button().SetEnabled(kTrue);
 
+    // A modal box disables the form, not the button: behind it no press is offered or taken.
+    const HWND form = GetParent(hwnd);
+    ASSERT_NE(form, nullptr);
+    EnableWindow(form, FALSE);
+    EXPECT_EQ(text(&IAccessible::get_accDefaultAction), "");
+    EXPECT_EQ(object->accDoDefaultAction(self), DISP_E_MEMBERNOTFOUND);
+    Pump(50);
+    EXPECT_TRUE(recorder_.Take().empty());
+    EnableWindow(form, TRUE);
+
     ShowWindow(hwnd, SW_HIDE);
     EXPECT_EQ(state(), STATE_SYSTEM_INVISIBLE);
     EXPECT_EQ(text(&IAccessible::get_accDefaultAction), "");
