@@ -17,6 +17,45 @@ using namespace detail;
 
 namespace {
 
+// The public enumerations repeat the control's values, since the public header includes none of
+// the control's: each must stay the number the control and stored layouts use.
+using W = TarvexButtonWidget;
+template <typename Public, typename Core>
+constexpr bool Same(Public shown, Core kept) {
+    return static_cast<std::int32_t>(shown) == static_cast<std::int32_t>(kept);
+}
+static_assert(Same(W::FramedBevel, ButtonType::FramedBevel) &&
+              Same(W::Classic, ButtonType::Classic) && Same(W::Shaded, ButtonType::Shaded) &&
+              Same(W::EtchedFlat, ButtonType::EtchedFlat) &&
+              Same(W::LightBevel, ButtonType::LightBevel) &&
+              Same(W::FlatBevel, ButtonType::FlatBevel) &&
+              Same(W::HoverEdge, ButtonType::HoverEdge) &&
+              Same(W::SoftFrame, ButtonType::SoftFrame));
+static_assert(Same(W::SystemColors, ColorScheme::SystemColors) &&
+              Same(W::CustomColors, ColorScheme::CustomColors) &&
+              Same(W::FixedGrey, ColorScheme::FixedGrey) &&
+              Same(W::ContainerColors, ColorScheme::ContainerColors) &&
+              Same(W::CustomGradient, ColorScheme::CustomGradient));
+static_assert(Same(W::AlignLeft, Alignment::AlignLeft) &&
+              Same(W::AlignCenter, Alignment::AlignCenter) &&
+              Same(W::AlignRight, Alignment::AlignRight));
+static_assert(Same(W::Horizontal, CaptionOrientation::Horizontal) &&
+              Same(W::VerticalUp, CaptionOrientation::VerticalUp) &&
+              Same(W::VerticalDown, CaptionOrientation::VerticalDown));
+static_assert(Same(W::Plain, CaptionStyle::Plain) && Same(W::Engraved, CaptionStyle::Engraved) &&
+              Same(W::Embossed, CaptionStyle::Embossed) &&
+              Same(W::Shadowed, CaptionStyle::Shadowed));
+static_assert(Same(W::Rectangular, ButtonStyle::Rectangular) &&
+              Same(W::SegmentLeft, ButtonStyle::SegmentLeft) &&
+              Same(W::SegmentMiddle, ButtonStyle::SegmentMiddle) &&
+              Same(W::SegmentRight, ButtonStyle::SegmentRight));
+static_assert(Same(W::Size8, IconSize::Size8) && Same(W::Size16, IconSize::Size16) &&
+              Same(W::Size24, IconSize::Size24) && Same(W::Size32, IconSize::Size32));
+static_assert(Same(W::LeftToRight, GradientOrientation::LeftToRight) &&
+              Same(W::TopToBottom, GradientOrientation::TopToBottom) &&
+              Same(W::RightToLeft, GradientOrientation::RightToLeft) &&
+              Same(W::BottomToTop, GradientOrientation::BottomToTop));
+
 OleColor ToOleColor(const QColor& c) {
     return OleColor(
         gdi::RGB(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())));
