@@ -327,11 +327,16 @@ def controls_state(pyatspi, window, text):
 
 
 def dialogs(pyatspi, app):
+    from gi.repository import GLib
     found = []
     for i in range(app.childCount):
-        child = app.getChildAtIndex(i)
-        if child is not None and child.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT):
-            found.append(child)
+        # A box that is closing can go between the count and the question: it is no longer open.
+        try:
+            child = app.getChildAtIndex(i)
+            if child is not None and child.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT):
+                found.append(child)
+        except GLib.GError:
+            continue
     return found
 
 
