@@ -340,6 +340,17 @@ def dialogs(pyatspi, app):
     return found
 
 
+def dialog_named(pyatspi, app, name):
+    from gi.repository import GLib
+    for box in dialogs(pyatspi, app):
+        try:
+            if box.name == name:
+                return box
+        except GLib.GError:
+            continue  # closed since it was counted
+    return None
+
+
 def close_box(box):
     ok = next((node for node in walk(box)
                if node.getRoleName() == "push button" and node.name == "OK"), None)
@@ -357,8 +368,7 @@ def check_one_command_at_a_time(pyatspi, app, window, hive):
         raise Failure(f"the text box took no text through AT-SPI: {before[1]!r}")
 
     press(next(node for node in walk(window) if node.name == "Help / About"), "press")
-    box = wait_for("the help box", lambda: next(
-        (d for d in dialogs(pyatspi, app) if d.name == "Help"), None))
+    box = wait_for("the help box", lambda: dialog_named(pyatspi, app, "Help"))
     busy = meddle(pyatspi, window, text)
     time.sleep(0.3)  # past the delay of a check box's animated press
     if not busy:
@@ -430,15 +440,7 @@ def check_window(pyatspi, pid, hive):
     help_button = next(node for node in walk(window) if node.name == "Help / About")
     press(help_button, "press")
 
-    def help_box():
-        for i in range(app.childCount):
-            child = app.getChildAtIndex(i)
-            if child is not None and child.name == "Help" and child.getRole() in (
-                    pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT):
-                return child
-        return None
-
-    box = wait_for("the help box", help_box)
+    box = wait_for("the help box", lambda: dialog_named(pyatspi, app, "Help"))
     texts = " ".join(node.name for node in walk(box))
     if "noad.gif" not in texts:
         raise Failure(f"the help box does not tell of noad.gif: {texts!r}")
@@ -447,7 +449,7 @@ def check_window(pyatspi, pid, hive):
     if ok is None:
         raise Failure("the help box has no OK button")
     press(ok, "press")
-    wait_for("the help box to close", lambda: help_box() is None)
+    wait_for("the help box to close", lambda: dialog_named(pyatspi, app, "Help") is None)
     check_one_command_at_a_time(pyatspi, app, window, hive)
 
 
