@@ -67,7 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!value || value->find('\n') == std::string::npos) continue;
         // Only a double-quoted scalar may hold an escaped line break.
         FUZZ_CHECK(text.find("\\n") != std::string_view::npos ||
-                   text.find("\\u000") != std::string_view::npos);
+                   text.find("\\x0") != std::string_view::npos ||
+                   text.find("\\u000") != std::string_view::npos ||
+                   text.find("\\U0000000") != std::string_view::npos);
     }
     return 0;
 }

@@ -4,17 +4,20 @@
 
 #include <sys/stat.h>
 
+#include <nlohmann/json.hpp>
+
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace registry {
 namespace {
 
-std::optional<char32_t> Hex4(std::string_view text, std::size_t at) {
-    if (at + 4 > text.size()) return std::nullopt;
+// `digits` hex digits at `at`, as one code point.
+std::optional<char32_t> HexCode(std::string_view text, std::size_t at, std::size_t digits) {
+    if (at + digits > text.size()) return std::nullopt;
     char32_t value = 0;
-    for (std::size_t i = at; i < at + 4; ++i) {
-        const char c = text[i];
+    for (const char c : text.substr(at, digits)) {
         value <<= 4;
         if (c >= '0' && c <= '9') {
             value |= static_cast<char32_t>(c - '0');
@@ -29,66 +32,81 @@ std::optional<char32_t> Hex4(std::string_view text, std::size_t at) {
     return value;
 }
 
-// A JSON string starting at the quote `at`; nullopt when it never ends. `at` moves past it.
-std::optional<std::string> JsonString(std::string_view text, std::size_t& at) {
+// The character a YAML escape letter stands for, other than the numeric \x, \u and \U.
+std::optional<char32_t> YamlEscape(char letter) {
+    static constexpr std::pair<char, char32_t> kEscapes[] = {
+        {'0', U'\0'},   {'a', U'\a'},     {'b', U'\b'},    {'t', U'\t'},  {'\t', U'\t'},
+        {'n', U'\n'},   {'v', U'\v'},     {'f', U'\f'},    {'r', U'\r'},  {'e', U'\x1b'},
+        {' ', U' '},    {'"', U'"'},      {'/', U'/'},     {'\\', U'\\'}, {'N', U'\x85'},
+        {'_', U'\xa0'}, {'L', U'\u2028'}, {'P', U'\u2029'}};
+    for (const auto& [escaped, code] : kEscapes)
+        if (escaped == letter) return code;
+    return std::nullopt;
+}
+
+// A YAML double-quoted scalar starting at the quote `raw[0]`, with YAML's escapes (a Python
+// writer spells "caf\xE9" so); nullopt when it never ends on its line or holds a bad escape.
+std::optional<std::string> YamlDoubleQuoted(std::string_view raw) {
     std::string out;
-    for (++at; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c == '"') {
-            ++at;
-            return out;
-        }
+    for (std::size_t at = 1; at < raw.size(); ++at) {
+        const char c = raw[at];
+        if (c == '"') return out;
         if (c != '\\') {
             out += c;
             continue;
         }
-        if (++at >= text.size()) return std::nullopt;
-        switch (const char e = text[at]) {
-            case 'b':
-                out += '\b';
-                break;
-            case 'f':
-                out += '\f';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'u': {
-                std::optional<char32_t> code = Hex4(text, at + 1);
-                if (!code) return std::nullopt;
-                at += 4;
-                if (*code >= 0xD800 && *code <= 0xDBFF && at + 6 < text.size() &&
-                    text[at + 1] == '\\' && text[at + 2] == 'u') {
-                    if (const auto low = Hex4(text, at + 3);
-                        low && *low >= 0xDC00 && *low <= 0xDFFF) {
-                        code = 0x10000 + ((*code - 0xD800) << 10) + (*low - 0xDC00);
-                        at += 6;
-                    }
-                }
-                if (*code >= 0xD800 && *code <= 0xDFFF) return std::nullopt;
-                AppendUtf8(out, *code);
-                break;
-            }
-            default:
-                out += e;
-                break;  // \" \\ \/ and anything a careless writer put there
-        }
+        if (++at >= raw.size()) return std::nullopt;
+        const char letter = raw[at];
+        const std::size_t digits = letter == 'x' ? 2 : letter == 'u' ? 4 : letter == 'U' ? 8 : 0;
+        const std::optional<char32_t> code =
+            digits ? HexCode(raw, at + 1, digits) : YamlEscape(letter);
+        if (!code || (*code >= 0xD800 && *code <= 0xDFFF) || *code > 0x10FFFF) return std::nullopt;
+        AppendUtf8(out, *code);
+        at += digits;
     }
     return std::nullopt;
 }
 
+// Collects the string values of one key at any depth, until the text ends or stops being JSON:
+// a cut-off file gives the values before the cut.
+class KeyValues final : public nlohmann::json_sax<nlohmann::json> {
+  public:
+    explicit KeyValues(std::string_view key) : key_(key) {}
+    std::vector<std::string> values;
+
+    bool key(string_t& name) override {
+        atKey_ = name == key_;
+        return true;
+    }
+    bool string(string_t& value) override {
+        if (std::exchange(atKey_, false)) values.push_back(std::move(value));
+        return true;
+    }
+    bool null() override { return other(); }
+    bool boolean(bool) override { return other(); }
+    bool number_integer(number_integer_t) override { return other(); }
+    bool number_unsigned(number_unsigned_t) override { return other(); }
+    bool number_float(number_float_t, const string_t&) override { return other(); }
+    bool binary(binary_t&) override { return other(); }
+    bool start_object(std::size_t) override { return other(); }
+    bool end_object() override { return other(); }
+    bool start_array(std::size_t) override { return other(); }
+    bool end_array() override { return other(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return false;
+    }
+
+  private:
+    bool other() {
+        atKey_ = false;
+        return true;
+    }
+    std::string_view key_;
+    bool atKey_ = false;
+};
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-void SkipBlanks(std::string_view text, std::size_t& at) {
-    while (at < text.size() && IsBlank(text[at])) ++at;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -117,10 +135,7 @@ std::optional<std::string> YamlScalar(std::string_view raw) {
         }
         return std::nullopt;
     }
-    if (raw.front() == '"') {
-        std::size_t at = 0;
-        return JsonString(raw, at);
-    }
+    if (raw.front() == '"') return YamlDoubleQuoted(raw);
     if (const std::size_t comment = raw.find(" #"); comment != std::string_view::npos) {
         raw = Trim(raw.substr(0, comment));
     }
@@ -167,26 +182,9 @@ bool SameLetters(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::vector<std::string> JsonStringValues(std::string_view text, std::string_view key) {
-    std::vector<std::string> values;
-    for (std::size_t at = 0; at < text.size();) {
-        if (text[at] != '"') {
-            ++at;
-            continue;
-        }
-        const std::optional<std::string> token = JsonString(text, at);
-        if (!token) break;
-        if (*token != key) continue;
-        SkipBlanks(text, at);
-        if (at >= text.size() || text[at] != ':') continue;
-        ++at;
-        SkipBlanks(text, at);
-        if (at < text.size() && text[at] == '"') {
-            if (std::optional<std::string> value = JsonString(text, at)) {
-                values.push_back(std::move(*value));
-            }
-        }
-    }
-    return values;
+    KeyValues found(key);
+    nlohmann::json::sax_parse(text.begin(), text.end(), &found);
+    return std::move(found.values);
 }
 
 std::optional<std::string> YamlValue(std::string_view text, std::string_view section,

@@ -173,6 +173,8 @@ std::vector<fs::path> Expand(const fs::path& base, const fs::path& pattern, bool
 
 // A folder a launcher wrote: absolute, or below the home as "~/...".
 std::optional<fs::path> LauncherFolder(const std::string& written, const fs::path& home) {
+    // An escaped NUL would cut the path short where the system reads it: another folder.
+    if (written.find('\0') != std::string::npos) return std::nullopt;
     if (written.starts_with('/')) return fs::path(written);
     if (written.starts_with("~/") && !home.empty()) return home / written.substr(2);
     return std::nullopt;

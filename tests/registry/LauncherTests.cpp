@@ -55,6 +55,10 @@ TEST_F(LauncherLayouts, EveryLayoutAndEveryPrefixALauncherFileNamesIsFoundOnce) 
               R"({"Proton": {"winePrefix": ")" + (Away() / "heroic-proton").string() +
                   R"(", "wineVersion": {"type": "pro)");
     WriteText(Home() / ".config" / "heroic" / "GamesConfig" / "c.json", "\x01\xff{{{\"winePrefix");
+    // A NUL would end the path early where the system reads it: the name is no prefix.
+    MakeFakePrefix(Away() / "heroic-cut");
+    WriteText(Home() / ".config" / "heroic" / "GamesConfig" / "d.json",
+              R"({"Cut": {"winePrefix": ")" + (Away() / "heroic-cut").string() + R"(\u0000/x"}})");
     MakeFakePrefix(Away() / "heroic-moved" / "Game");
     WriteText(Home() / ".config" / "heroic" / "config.json",
               R"({"defaultSettings": {"defaultWinePrefix": ")" +
@@ -135,6 +139,10 @@ TEST(LauncherFiles, ValuesComeOutOfDamagedAndForeignText) {
         "# made by hand\ngame:\n    args: \"a: b\"\n    prefix: \"/p q/\\u00e9\"\n"
         "    nested:\n        prefix: /deeper\nsystem:\n    prefix: /other\n";
     EXPECT_EQ(YamlValue(lutris, "game", "prefix"), "/p q/\xc3\xa9");
+    // YAML's own escapes, as a Python writer uses them for what is not ASCII.
+    EXPECT_EQ(YamlValue("game:\n  prefix: \"/caf\\xE9\\_\\U0001F3AE\\\t\\/x\"\n", "game", "prefix"),
+              "/caf\xc3\xa9\xc2\xa0\xf0\x9f\x8e\xae\t/x");
+    EXPECT_EQ(YamlValue("Path: \"/a\\q\"\n", "", "Path"), std::nullopt) << "no such escape";
     EXPECT_EQ(YamlValue("game:\n  nested:\n    prefix: /deeper\n", "game", "prefix"), std::nullopt);
     EXPECT_EQ(YamlValue("game:\nprefix: /top\n", "game", "prefix"), std::nullopt);
     EXPECT_EQ(YamlValue("Path: 'it''s here' # c\r\nName: x\r\n", "", "Path"), "it's here");
